@@ -1,0 +1,32 @@
+// The functions the installer calls, by the names in TlvSetup.def. Each one is a thin shell: it turns
+// the installer's texts into the library's calls and every failure into its documented result.
+
+#include "common/AnsiText.h"
+#include "exports/EnvironmentProbes.h"
+#include "exports/ExportGuard.h"
+
+#include <objbase.h>
+
+using namespace tlv;
+
+namespace {
+
+// The thread stays initialised for the rest of the process; a repeated call is no failure.
+void InitializeCom() noexcept { ::CoInitialize(nullptr); }
+
+}  // namespace
+
+extern "C" {
+
+ShortResult WINAPI f15() {
+    return GuardExport<ShortResult>(0, [] {
+        InitializeCom();
+        return EnvironmentProbes::XmlServicesAvailable() ? 1 : 0;
+    });
+}
+
+void WINAPI f23(const char* folder) {
+    GuardExport([folder] { EnvironmentProbes::NotifyLoadedModules(TextOrEmpty(folder)); });
+}
+
+}  // extern "C"

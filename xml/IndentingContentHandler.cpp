@@ -1,0 +1,108 @@
+#include "xml/IndentingContentHandler.h"
+
+#include "xml/XmlServices.h"
+
+namespace tlv {
+
+HRESULT IndentingContentHandler::QueryInterface(REFIID iid, void** object) noexcept {
+    if (object == nullptr) {
+        return E_POINTER;
+    }
+    *object = nullptr;
+    if (iid != IID_IUnknown && iid != kISAXContentHandler) {
+        return E_NOINTERFACE;
+    }
+    *object = static_cast<ISAXContentHandler*>(this);
+    AddRef();
+    return S_OK;
+}
+
+ULONG IndentingContentHandler::AddRef() noexcept { return static_cast<ULONG>(++referenceCount_); }
+
+ULONG IndentingContentHandler::Release() noexcept {
+    const LONG count = --referenceCount_;
+    if (count == 0) {
+        delete this;
+    }
+    return static_cast<ULONG>(count);
+}
+
+HRESULT IndentingContentHandler::putDocumentLocator(ISAXLocator* locator) noexcept {
+    return target_->putDocumentLocator(locator);
+}
+
+HRESULT IndentingContentHandler::startDocument() noexcept {
+    hasChildren_.clear();
+    return target_->startDocument();
+}
+
+HRESULT IndentingContentHandler::endDocument() noexcept { return target_->endDocument(); }
+
+HRESULT IndentingContentHandler::startPrefixMapping(const wchar_t* prefix, int prefixLength,
+                                                    const wchar_t* uri, int uriLength) noexcept {
+    return target_->startPrefixMapping(prefix, prefixLength, uri, uriLength);
+}
+
+HRESULT IndentingContentHandler::endPrefixMapping(const wchar_t* prefix, int prefixLength) noexcept {
+    return target_->endPrefixMapping(prefix, prefixLength);
+}
+
+HRESULT IndentingContentHandler::startElement(const wchar_t* namespaceUri, int namespaceUriLength,
+                                              const wchar_t* localName, int localNameLength,
+                                              const wchar_t* qualifiedName, int qualifiedNameLength,
+                                              ISAXAttributes* attributes) noexcept {
+    try {
+        if (!hasChildren_.empty()) {
+            hasChildren_.back() = true;
+            BreakLine(hasChildren_.size());
+        }
+        hasChildren_.push_back(false);
+    } catch (...) {
+        return E_OUTOFMEMORY;
+    }
+    return target_->startElement(namespaceUri, namespaceUriLength, localName, localNameLength,
+                                 qualifiedName, qualifiedNameLength, attributes);
+}
+
+HRESULT IndentingContentHandler::endElement(const wchar_t* namespaceUri, int namespaceUriLength,
+                                            const wchar_t* localName, int localNameLength,
+                                            const wchar_t* qualifiedName, int qualifiedNameLength) noexcept {
+    if (!hasChildren_.empty()) {
+        const bool hadChildren = hasChildren_.back();
+        hasChildren_.pop_back();
+        if (hadChildren) {
+            BreakLine(hasChildren_.size());
+        }
+    }
+    return target_->endElement(namespaceUri, namespaceUriLength, localName, localNameLength, qualifiedName,
+                               qualifiedNameLength);
+}
+
+HRESULT IndentingContentHandler::characters(const wchar_t* text, int length) noexcept {
+    return target_->characters(text, length);
+}
+
+HRESULT IndentingContentHandler::ignorableWhitespace(const wchar_t* text, int length) noexcept {
+    return target_->ignorableWhitespace(text, length);
+}
+
+HRESULT IndentingContentHandler::processingInstruction(const wchar_t* target, int targetLength,
+                                                       const wchar_t* data, int dataLength) noexcept {
+    return target_->processingInstruction(target, targetLength, data, dataLength);
+}
+
+HRESULT IndentingContentHandler::skippedEntity(const wchar_t* name, int nameLength) noexcept {
+    return target_->skippedEntity(name, nameLength);
+}
+
+HRESULT IndentingContentHandler::BreakLine(size_t depth) noexcept {
+    try {
+        lineBreak_.assign(L"\r\n");
+        lineBreak_.append(depth, L'\t');
+    } catch (...) {
+        return E_OUTOFMEMORY;
+    }
+    return target_->characters(lineBreak_.c_str(), static_cast<int>(lineBreak_.size()));
+}
+
+}  // namespace tlv
