@@ -2,7 +2,7 @@
 # Installs what building and testing need, when it is missing (Debian; run as root or with sudo).
 set -euo pipefail
 
-packages=(cmake ninja-build make g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
+packages=(cmake ninja-build make binutils g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
           binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 wine64 wine googletest)
 
 missing=()
@@ -17,4 +17,4 @@ echo "Installing: ${missing[*]}"
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
 $sudo apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
