@@ -6,7 +6,6 @@
 #include <chrono>
 #include <functional>
 #include <initializer_list>
-#include <mutex>
 #include <string>
 #include <thread>
 #include <utility>
