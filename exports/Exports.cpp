@@ -4,6 +4,7 @@
 #include "common/AnsiText.h"
 #include "exports/EnvironmentProbes.h"
 #include "exports/ExportGuard.h"
+#include "exports/RunningInstanceControl.h"
 
 #include <objbase.h>
 
@@ -23,6 +24,14 @@ ShortResult WINAPI f15() {
         InitializeCom();
         return EnvironmentProbes::XmlServicesAvailable() ? 1 : 0;
     });
+}
+
+INT32 WINAPI f16() {
+    return GuardExport<INT32>(0, [] { return RunningInstanceControl::CloseRunningProduct(); });
+}
+
+HANDLE WINAPI f17() {
+    return GuardExport<HANDLE>(nullptr, [] { return RunningInstanceControl::CreateProductMutex(); });
 }
 
 void WINAPI f23(const char* folder) {
