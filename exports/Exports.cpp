@@ -4,6 +4,7 @@
 #include "common/AnsiText.h"
 #include "exports/EnvironmentProbes.h"
 #include "exports/ExportGuard.h"
+#include "plugins/PluginListMerge.h"
 
 #include <objbase.h>
 
@@ -22,6 +23,13 @@ ShortResult WINAPI f15() {
     return GuardExport<ShortResult>(0, [] {
         InitializeCom();
         return EnvironmentProbes::XmlServicesAvailable() ? 1 : 0;
+    });
+}
+
+ShortResult WINAPI f18(const char* resultPath, const char* firstPath, const char* secondPath) {
+    return GuardExport<ShortResult>(0, [=] {
+        InitializeCom();
+        return PluginListMerge::Merge(resultPath, firstPath, secondPath) ? 1 : 0;
     });
 }
 
