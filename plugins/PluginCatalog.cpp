@@ -59,14 +59,20 @@ int32_t ReadNumber(const std::string& text) {
     return static_cast<int32_t>(std::strtol(text.c_str(), nullptr, 10));
 }
 
-// A name with a wildcard is a search pattern: it can match some other file, but never names one.
-bool IsExistingFile(const std::string& path) {
+enum class LibraryCheck { File, NoFile, TooLong };
+
+// A name with a wildcard is a search pattern: it can match some other file, but never names one. A path
+// too long for the platform's 8-bit file functions says nothing about the file.
+LibraryCheck CheckLibrary(const std::string& path) {
     if (path.find_first_of("*?") != std::string::npos) {
-        return false;
+        return LibraryCheck::NoFile;
     }
     WIN32_FIND_DATAA entry;
     const UniqueFind search(::FindFirstFileA(path.c_str(), &entry));
-    return search && (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+    if (!search) {
+        return ::GetLastError() == ERROR_FILENAME_EXCED_RANGE ? LibraryCheck::TooLong : LibraryCheck::NoFile;
+    }
+    return (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 ? LibraryCheck::File : LibraryCheck::NoFile;
 }
 
 UniqueIcon LoadIconFile(const std::string& path) {
@@ -147,28 +153,34 @@ int PluginCatalog::OnEndElement(const char* name) {
             return 1;
         }
         pending_[value] = text_;
-    } else if (std::strcmp(name, "plugin") == 0) {
-        CompletePlugin();
+    } else if (std::strcmp(name, "plugin") == 0 && CompletePlugin() != 0) {
+        return 1;
     }
     --depth_;
     text_.clear();
     return 0;
 }
 
-void PluginCatalog::CompletePlugin() {
+int PluginCatalog::CompletePlugin() {
     for (const Value needed : {kId, kName, kFullName, kDescription, kLib}) {
         if (pending_[needed].empty()) {
-            return;
+            return 0;
         }
     }
     PluginRecord::Values values;
     values.id = ReadNumber(pending_[kId]);
     if (values.id == 0) {
-        return;
+        return 0;
     }
     values.libraryPath = ResolvePath(listPath_, pending_[kLib]);
-    if (!IsExistingFile(values.libraryPath)) {
-        return;
+    switch (CheckLibrary(values.libraryPath)) {
+    case LibraryCheck::NoFile:
+        return 0;
+    case LibraryCheck::TooLong:
+        // Dropping the plugin would lose it from a merged list without a word: the list is unreadable.
+        return 1;
+    case LibraryCheck::File:
+        break;
     }
     // Without an icon value there is nothing to load: resolving it would only name the list's folder.
     if (!pending_[kIcon].empty()) {
@@ -182,6 +194,7 @@ void PluginCatalog::CompletePlugin() {
     values.icon = pending_[kIcon];
     values.lib = pending_[kLib];
     records_.push_back(std::make_unique<PluginRecord>(std::move(values)));
+    return 0;
 }
 
 }  // namespace tlv

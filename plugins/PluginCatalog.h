@@ -19,7 +19,8 @@ public:
     ~PluginCatalog() override = default;
 
     // Replaces the records with those of the list at path. False, with the catalogue empty, when the file
-    // cannot be read, is malformed or is refused. COM must be initialised on the calling thread.
+    // cannot be read, is malformed or is refused, or names a library by a path too long for the
+    // platform's file functions to check. COM must be initialised on the calling thread.
     bool Load(const char* path);
     void Clear() noexcept;
     uint32_t Count() const noexcept { return static_cast<uint32_t>(records_.size()); }
@@ -38,7 +39,8 @@ protected:
 private:
     enum Value { kId, kLib, kName, kFullName, kDescription, kIcon, kInternal, kAutostart, kValueCount };
 
-    void CompletePlugin();
+    // Keeps the plugin read since its start when it is whole and its library exists. 1 refuses the list.
+    int CompletePlugin();
 
     int depth_ = 0;
     std::string text_;
