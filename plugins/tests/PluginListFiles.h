@@ -12,11 +12,12 @@ inline std::string PluginList(const std::string& plugins) {
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<plugins>" + plugins + "</plugins>";
 }
 
-// A "plugin" element with every needed value (name, fullname and description derived from the id
-// text) followed by more value elements.
-inline std::string Plugin(const std::string& id, const std::string& lib, const std::string& more = "") {
-    return "<plugin><id>" + id + "</id><lib>" + lib + "</lib><name>N" + id + "</name><fullname>F" + id +
-           "</fullname><description>D" + id + "</description>" + more + "</plugin>";
+// A "plugin" element with every needed value followed by more value elements. The name is N, fullname F
+// and description D followed by the id text unless a name is given.
+inline std::string Plugin(const std::string& id, const std::string& lib, const std::string& more = "",
+                          const std::string& name = "") {
+    return "<plugin><id>" + id + "</id><lib>" + lib + "</lib><name>" + (name.empty() ? "N" + id : name) +
+           "</name><fullname>F" + id + "</fullname><description>D" + id + "</description>" + more + "</plugin>";
 }
 
 // A valid icon file holding one 16 by 16 image of 32 bits per pixel.
