@@ -118,7 +118,8 @@ Floor MeasureFloor(const test::TempFolder& folder) {
 int main() {
     ::CoInitialize(nullptr);
     const HMODULE library = ::LoadLibraryA((test::ProgramFolder() + "TlvSetup.dll").c_str());
-    const void* address = library != nullptr ? reinterpret_cast<const void*>(::GetProcAddress(library, "f18")) : nullptr;
+    const void* address =
+        library != nullptr ? reinterpret_cast<const void*>(::GetProcAddress(library, "f18")) : nullptr;
     const auto f18 = reinterpret_cast<MergeExport>(address);
     if (f18 == nullptr) {
         std::printf("cannot load f18 from TlvSetup.dll\n");
