@@ -169,6 +169,33 @@ TEST_F(PluginCatalogTest, FaultsRefuseTheWholeDocument) {
     }
 }
 
+// Entities that expand to a huge text, and a document nested far deeper than a plugin list goes.
+TEST_F(PluginCatalogTest, HostileDocumentsEndPromptly) {
+    std::string entities = "<!DOCTYPE plugins [<!ENTITY e0 \"AAAAAAAAAA\">";
+    for (int level = 1; level < 10; ++level) {
+        const std::string previous = "&e" + std::to_string(level - 1) + ";";
+        std::string expansion;
+        for (int copy = 0; copy < 10; ++copy) {
+            expansion += previous;
+        }
+        entities += "<!ENTITY e" + std::to_string(level) + " \"" + expansion + "\">";
+    }
+    entities += "]>";
+    std::string deep;
+    for (int level = 0; level < 100000; ++level) {
+        deep += "<plugins>";
+    }
+    const std::string documents[] = {
+        entities + PluginList(Plugin("1", "a.dll", "", "&e9;")),
+        deep,
+    };
+    for (const std::string& document : documents) {
+        SCOPED_TRACE(document.substr(0, 40));
+        EXPECT_FALSE(LoadList(document));
+        EXPECT_EQ(catalog_.Count(), 0u);
+    }
+}
+
 TEST_F(PluginCatalogTest, MissingEmptyOrFolderPathIsUnreadable) {
     ASSERT_TRUE(::CreateDirectoryA(folder_.Path("list.xml").c_str(), nullptr));
     const std::string paths[] = {folder_.Path("missing.xml"), folder_.Path("list.xml"), folder_.Path("nowhere\\x.xml"),
