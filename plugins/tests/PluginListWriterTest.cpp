@@ -10,7 +10,6 @@ namespace tlv {
 namespace {
 
 using test::ComScope;
-using test::FileExists;
 using test::ReadBytes;
 using test::TempFolder;
 using test::WriteBytes;
