@@ -5,6 +5,7 @@
 #include "exports/EnvironmentProbes.h"
 #include "exports/ExportGuard.h"
 #include "exports/RunningInstanceControl.h"
+#include "plugins/PluginListMerge.h"
 
 #include <objbase.h>
 
@@ -32,6 +33,13 @@ INT32 WINAPI f16() {
 
 HANDLE WINAPI f17() {
     return GuardExport<HANDLE>(nullptr, [] { return RunningInstanceControl::CreateProductMutex(); });
+}
+
+ShortResult WINAPI f18(const char* resultPath, const char* firstPath, const char* secondPath) {
+    return GuardExport<ShortResult>(0, [=] {
+        InitializeCom();
+        return PluginListMerge::Merge(resultPath, firstPath, secondPath) ? 1 : 0;
+    });
 }
 
 void WINAPI f23(const char* folder) {

@@ -2,7 +2,10 @@
 
 namespace tlv {
 
+void InspectPlugins(const std::vector<std::string>& arguments, JsonWriter& json);
+
 const std::vector<InspectCommandInfo> kInspectCommands = {
+    {"plugins", "FILE", InspectPlugins},
 };
 
 }  // namespace tlv
