@@ -2,7 +2,10 @@
 
 namespace tlv {
 
+extern const InspectCommandInfo kInspectSettings;
+
 const std::vector<InspectCommandInfo> kInspectCommands = {
+    kInspectSettings,
 };
 
 }  // namespace tlv
