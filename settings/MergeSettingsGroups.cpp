@@ -10,12 +10,21 @@ uint32_t MergeSettingsGroups(SettingsAccess& target, SettingsAccess& source) {
     const uint32_t count = source.GroupCount();
     for (uint32_t i = 0; i < count; ++i) {
         const char* group = source.GroupName(i);
-        // Copies: the texts belong to the source, which may be the target itself.
-        const std::string name = source.GetString(group, "name", "GROUP");
-        const std::string path = source.GetString(group, "path", "");
-        target.RemoveGroup(name.c_str());
-        target.SetString(name.c_str(), "name", name.c_str());
-        target.SetString(name.c_str(), "path", path.c_str());
+        const char* name = source.GetString(group, "name", "GROUP");
+        const char* path = source.GetString(group, "path", "");
+        // The texts belong to the source: when it is the target itself, the changes below would pull
+        // them away, so they are copied first.
+        std::string nameCopy;
+        std::string pathCopy;
+        if (&target == &source) {
+            nameCopy = name;
+            pathCopy = path;
+            name = nameCopy.c_str();
+            path = pathCopy.c_str();
+        }
+        target.RemoveGroup(name);
+        target.SetString(name, "name", name);
+        target.SetString(name, "path", path);
     }
     return count;
 }

@@ -1,66 +1,87 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <functional>
 #include <list>
-#include <memory>
-#include <string>
+#include <memory_resource>
+#include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace tlv {
 
 // Names of settings groups and entries match without regard to the case of the ASCII letters A to Z;
 // no other folding is done.
-std::string FoldAsciiCase(const char* name);
+bool NamesMatch(std::string_view a, std::string_view b) noexcept;
+size_t FoldedNameHash(std::string_view name) noexcept;
 
-// The owned, ordered items of a settings store or group, each with a name (Item::Name()) unique under
-// ASCII case folding. Order is insertion order; removal keeps the order of the rest. Lookups by name go
-// through an index of the folded names and reading by position through a table rebuilt only after a
-// removal, so that filling, looking up and replacing items costs constant time per item.
+// The owned, ordered items of a settings store or group, each with a name (Item::Name()) that no other
+// item matches. Order is insertion order; removal keeps the order of the rest. Short lists are searched
+// from the front; longer ones keep an index of their names, so that filling, looking up and replacing
+// items costs constant time per item. Reading by position goes through a table built on first use and
+// rebuilt only after a removal.
 template <typename Item>
 class NamedItemList {
 public:
+    // Items, their list and their index take their memory from resource.
+    explicit NamedItemList(std::pmr::memory_resource* resource = std::pmr::get_default_resource())
+        : items_(resource), index_(resource) {}
+    NamedItemList(const NamedItemList&) = delete;
+    NamedItemList& operator=(const NamedItemList&) = delete;
+
     Item* Find(const char* name) const {
-        const auto found = byFoldedName_.find(FoldAsciiCase(name));
-        return found == byFoldedName_.end() ? nullptr : found->second->get();
+        const auto position = Locate(name);
+        return position == items_.end() ? nullptr : const_cast<Item*>(&*position);
     }
 
-    // The caller has made sure that no item of that name is present.
-    Item* Append(std::unique_ptr<Item> item) {
-        std::string folded = FoldAsciiCase(item->Name());
-        items_.push_back(std::move(item));
+    // Constructs a new item at the end; the caller has made sure that no item of its name is present.
+    template <typename... Arguments>
+    Item* Append(Arguments&&... arguments) {
+        items_.emplace_back(std::forward<Arguments>(arguments)...);
         const auto position = std::prev(items_.end());
         try {
-            byFoldedName_.emplace(std::move(folded), position);
-            if (positionsValid_) {
-                positions_.push_back(position->get());
+            if (indexed_) {
+                index_.emplace(position->Name(), position);
+            } else if (items_.size() > kLinearSearchLimit) {
+                BuildIndex();
+            }
+            // The position table is kept up to date only once someone reads by position.
+            if (positionsValid_ && !positions_.empty()) {
+                positions_.push_back(&*position);
+            } else {
+                positionsValid_ = false;
             }
         } catch (...) {
+            index_.erase(position->Name());
             items_.pop_back();
             positionsValid_ = false;
             throw;
         }
-        return position->get();
+        return &*position;
     }
 
     // Destroys the item of that name; false when there is none.
     bool Remove(const char* name) {
-        const auto found = byFoldedName_.find(FoldAsciiCase(name));
-        if (found == byFoldedName_.end()) {
+        const auto position = Locate(name);
+        if (position == items_.end()) {
             return false;
         }
-        const auto position = found->second;
-        byFoldedName_.erase(found);
+        if (indexed_) {
+            index_.erase(position->Name());
+        }
         items_.erase(position);
         positionsValid_ = false;
         return true;
     }
 
     void Clear() noexcept {
-        byFoldedName_.clear();
+        index_.clear();
+        indexed_ = false;
         positions_.clear();
-        items_.clear();
         positionsValid_ = true;
+        items_.clear();
     }
 
     size_t Count() const noexcept { return items_.size(); }
@@ -73,8 +94,8 @@ public:
         if (!positionsValid_) {
             positions_.clear();
             positions_.reserve(items_.size());
-            for (const auto& item : items_) {
-                positions_.push_back(item.get());
+            for (const Item& item : items_) {
+                positions_.push_back(const_cast<Item*>(&item));
             }
             positionsValid_ = true;
         }
@@ -84,16 +105,48 @@ public:
     // Visits the items in order.
     template <typename Visitor>
     void ForEach(Visitor&& visit) const {
-        for (const auto& item : items_) {
-            visit(*item);
+        for (const Item& item : items_) {
+            visit(item);
         }
     }
 
 private:
-    using Items = std::list<std::unique_ptr<Item>>;
+    using Items = std::pmr::list<Item>;
+    static constexpr size_t kLinearSearchLimit = 8;
+
+    struct Hash {
+        size_t operator()(std::string_view name) const noexcept { return FoldedNameHash(name); }
+    };
+    struct Equal {
+        bool operator()(std::string_view a, std::string_view b) const noexcept { return NamesMatch(a, b); }
+    };
+
+    typename Items::const_iterator Locate(const char* name) const {
+        const std::string_view wanted = name != nullptr ? name : "";
+        if (indexed_) {
+            const auto found = index_.find(wanted);
+            return found == index_.end() ? items_.end() : typename Items::const_iterator(found->second);
+        }
+        for (auto position = items_.begin(); position != items_.end(); ++position) {
+            if (NamesMatch(position->Name(), wanted)) {
+                return position;
+            }
+        }
+        return items_.end();
+    }
+
+    void BuildIndex() {
+        index_.reserve(items_.size() * 2);
+        for (auto position = items_.begin(); position != items_.end(); ++position) {
+            index_.emplace(position->Name(), position);
+        }
+        indexed_ = true;
+    }
 
     Items items_;
-    std::unordered_map<std::string, typename Items::iterator> byFoldedName_;
+    // Keys view the items' own names, which never change while the item lives.
+    std::pmr::unordered_map<std::string_view, typename Items::iterator, Hash, Equal> index_;
+    bool indexed_ = false;
     mutable std::vector<Item*> positions_;
     mutable bool positionsValid_ = true;
 };

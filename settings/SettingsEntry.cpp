@@ -5,8 +5,8 @@
 
 namespace tlv {
 
-SettingsEntry::SettingsEntry(const char* name, const char* value)
-    : name_(TextOrEmpty(name)), value_(TextOrEmpty(value)) {}
+SettingsEntry::SettingsEntry(const char* name, const char* value, const allocator_type& allocator)
+    : name_(TextOrEmpty(name), allocator), value_(TextOrEmpty(value), allocator) {}
 
 void SettingsEntry::SetValue(const char* text) { value_ = TextOrEmpty(text); }
 

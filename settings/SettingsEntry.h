@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory_resource>
 #include <string>
 
 namespace tlv {
@@ -8,7 +9,10 @@ namespace tlv {
 // One named text value of a settings group.
 class SettingsEntry {
 public:
-    SettingsEntry(const char* name, const char* value);
+    // The memory of its texts comes from the store's pool.
+    using allocator_type = std::pmr::polymorphic_allocator<char>;
+
+    SettingsEntry(const char* name, const char* value, const allocator_type& allocator = {});
     virtual ~SettingsEntry() = default;
 
     const char* Name() const noexcept { return name_.c_str(); }
@@ -18,8 +22,8 @@ public:
     int32_t ValueAsInt() const noexcept;
 
 private:
-    std::string name_;
-    std::string value_;
+    std::pmr::string name_;
+    std::pmr::string value_;
 };
 
 }  // namespace tlv

@@ -4,7 +4,8 @@
 
 namespace tlv {
 
-SettingsGroup::SettingsGroup(const char* name) : name_(TextOrEmpty(name)) {}
+SettingsGroup::SettingsGroup(const char* name, const allocator_type& allocator)
+    : entries_(allocator.resource()), name_(TextOrEmpty(name), allocator) {}
 
 SettingsEntry* SettingsGroup::FindEntry(const char* name) const { return entries_.Find(name); }
 
@@ -12,7 +13,7 @@ SettingsEntry* SettingsGroup::AddEntry(const char* name) {
     if (SettingsEntry* entry = FindEntry(name)) {
         return entry;
     }
-    return entries_.Append(std::make_unique<SettingsEntry>(name, ""));
+    return entries_.Append(name, "");
 }
 
 void SettingsGroup::RemoveEntry(const char* name) { entries_.Remove(name); }

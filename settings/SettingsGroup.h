@@ -4,6 +4,7 @@
 #include "settings/SettingsEntry.h"
 
 #include <cstdint>
+#include <memory_resource>
 #include <string>
 
 namespace tlv {
@@ -12,7 +13,10 @@ namespace tlv {
 // position when its value is replaced.
 class SettingsGroup {
 public:
-    explicit SettingsGroup(const char* name);
+    // The memory of the group and its entries comes from the store's pool.
+    using allocator_type = std::pmr::polymorphic_allocator<char>;
+
+    explicit SettingsGroup(const char* name, const allocator_type& allocator = {});
     SettingsGroup(const SettingsGroup&) = delete;
     SettingsGroup& operator=(const SettingsGroup&) = delete;
     virtual ~SettingsGroup() = default;
@@ -34,7 +38,7 @@ public:
 
 private:
     NamedItemList<SettingsEntry> entries_;
-    std::string name_;
+    std::pmr::string name_;
 };
 
 }  // namespace tlv

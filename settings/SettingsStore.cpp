@@ -195,7 +195,7 @@ SettingsGroup* SettingsStore::AddGroup(const char* name) {
     if (SettingsGroup* group = FindGroup(name)) {
         return group;
     }
-    return groups_.Append(std::make_unique<SettingsGroup>(name));
+    return groups_.Append(name);
 }
 
 void SettingsStore::Reset() noexcept {

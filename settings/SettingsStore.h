@@ -6,6 +6,7 @@
 #include "xml/SaxHandler.h"
 
 #include <cstdint>
+#include <memory_resource>
 #include <string>
 
 namespace tlv {
@@ -79,7 +80,10 @@ private:
     std::string currentGroup_;
     int32_t depth_ = 0;
     int32_t loaded_ = 0;
-    NamedItemList<SettingsGroup> groups_;
+    // Groups and entries come and go by the hundred thousand in a merge: a pool of the store's own spares
+    // the process heap, and is given back as a whole when the store goes.
+    std::pmr::unsynchronized_pool_resource memory_;
+    NamedItemList<SettingsGroup> groups_{&memory_};
     std::string path_;
 };
 
