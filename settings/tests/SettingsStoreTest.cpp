@@ -36,6 +36,30 @@ TEST(SettingsStore, RemovedGroupComesBackAtTheEndWithOnlyTheNewEntry) {
     EXPECT_EQ(Dump(store), "b: k=3; a: k2=new");
 }
 
+TEST(SettingsStore, LongListsKeepOrderAndMatchingRules) {
+    // Enough groups and entries that lookups go through the name index.
+    SettingsStore store;
+    for (int g = 0; g < 40; ++g) {
+        for (int k = 0; k < 20; ++k) {
+            store.SetString(("Group" + std::to_string(g)).c_str(), ("Key" + std::to_string(k)).c_str(), "v");
+        }
+    }
+    store.SetString("GROUP7", "KEY13", "updated");
+    store.RemoveGroup("group3");
+    store.RemoveKey("group5", "key0");
+    store.SetString("Group3", "key2", "again");
+    ASSERT_EQ(store.GroupCount(), 40u);
+    EXPECT_STREQ(store.GroupName(2), "Group2");
+    EXPECT_STREQ(store.GroupName(3), "Group4");
+    EXPECT_STREQ(store.GroupName(39), "Group3");
+    EXPECT_STREQ(store.GetString("group7", "key13", nullptr), "updated");
+    EXPECT_STREQ(store.FindGroup("group7")->EntryName(13), "Key13");
+    EXPECT_EQ(store.FindGroup("Group3")->EntryCount(), 1u);
+    EXPECT_EQ(store.GetString("group5", "key0", nullptr), nullptr);
+    EXPECT_STREQ(store.FindGroup("group5")->EntryName(0), "Key1");
+    EXPECT_EQ(store.FindGroup("group5")->EntryCount(), 19u);
+}
+
 TEST(SettingsStore, RemoveKeyClosesTheGapAndIgnoresWhatIsMissing) {
     SettingsStore store;
     store.SetString("g", "a", "1");
