@@ -41,8 +41,9 @@ std::string AppDataFolder() {
 // cannot be opened.
 template <typename OnLine>
 bool ForEachTextLine(const std::string& path, OnLine onLine) {
-    const UniqueFile file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+    // Readable while the product itself has the file open.
+    const UniqueFile file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
         return false;
     }
