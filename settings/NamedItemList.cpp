@@ -26,7 +26,8 @@ size_t FoldedNameHash(std::string_view name) noexcept {
     for (const char c : name) {
         hash = (hash ^ static_cast<unsigned char>(FoldAscii(c))) * 1099511628211ull;
     }
-    return static_cast<size_t>(hash);
+    // The index takes the low bits: fold the high ones in.
+    return static_cast<size_t>(hash ^ (hash >> 32));
 }
 
 }  // namespace tlv

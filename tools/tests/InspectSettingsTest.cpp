@@ -53,7 +53,8 @@ TEST_F(InspectSettingsTest, ConvertsBetweenTheTwoForms) {
     const std::string back = folder_.Path("back.xml");
     WriteBytes(xml, "<settings><g><k>line one\nline two</k></g></settings>");
 
-    const auto toText = RunProgram("tlvinspect.exe", "settings " + Quote(xml) + " --save " + Quote(text) + " --save-text");
+    const auto toText =
+        RunProgram("tlvinspect.exe", "settings " + Quote(xml) + " --save " + Quote(text) + " --save-text");
     EXPECT_EQ(toText.exitCode, 0u);
     EXPECT_NE(toText.output.find("\"saved\": 1}"), std::string::npos) << toText.output;
     EXPECT_EQ(ReadBytes(text), "[g]\r\nk=line one\\nline two\r\n\r\n");
