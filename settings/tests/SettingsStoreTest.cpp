@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <string>
+#include <vector>
 
 namespace tlv {
 namespace {
@@ -58,6 +60,44 @@ TEST(SettingsStore, LongListsKeepOrderAndMatchingRules) {
     EXPECT_EQ(store.GetString("group5", "key0", nullptr), nullptr);
     EXPECT_STREQ(store.FindGroup("group5")->EntryName(0), "Key1");
     EXPECT_EQ(store.FindGroup("group5")->EntryCount(), 19u);
+}
+
+TEST(SettingsStore, ManyRemovalsAndInsertionsAgreeWithAPlainList) {
+    // A plain list searched from the front is the reference for order and matching.
+    std::vector<std::string> expected;
+    auto position = [&expected](const std::string& name) {
+        for (size_t i = 0; i < expected.size(); ++i) {
+            if (_stricmp(expected[i].c_str(), name.c_str()) == 0) {
+                return i;
+            }
+        }
+        return expected.size();
+    };
+    SettingsStore store;
+    unsigned seed = 12345;
+    for (int step = 0; step < 5000; ++step) {
+        seed = seed * 1103515245 + 12345;
+        std::string name = "Name" + std::to_string((seed >> 8) % 300);
+        if ((seed >> 4) & 1) {
+            name[0] = 'n';
+        }
+        if ((seed >> 20) % 3 == 0) {
+            store.RemoveGroup(name.c_str());
+            if (position(name) < expected.size()) {
+                expected.erase(expected.begin() + static_cast<std::ptrdiff_t>(position(name)));
+            }
+        } else {
+            store.SetString(name.c_str(), "k", "v");
+            if (position(name) == expected.size()) {
+                expected.push_back(name);
+            }
+        }
+    }
+    ASSERT_EQ(store.GroupCount(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i) {
+        ASSERT_STREQ(store.GroupName(static_cast<uint32_t>(i)), expected[i].c_str());
+    }
+    EXPECT_EQ(store.FindGroup("NAME300"), nullptr);
 }
 
 TEST(SettingsStore, RemoveKeyClosesTheGapAndIgnoresWhatIsMissing) {
