@@ -63,7 +63,8 @@ public:
     int32_t Save();
     int32_t SaveXmlFile();
     int32_t SaveTextFile();
-    // Both return 1, the XML reader 0 only when it cannot run at all; what could be read is in the store.
+    // Both read what they can into the store (nothing from a missing file, what came before the fault
+    // from a broken one) and return 1.
     int32_t ParseXmlFile();
     int32_t ParseTextFile();
 
