@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 namespace tlv {
@@ -26,6 +27,8 @@ struct FileForm {
     int32_t asXml;
     const char* emptyStoreFile;  // what an empty store is saved as
 };
+
+void PrintTo(const FileForm& form, std::ostream* out) { *out << form.name; }
 
 class SettingsFileTest : public ::testing::TestWithParam<FileForm> {
 protected:
