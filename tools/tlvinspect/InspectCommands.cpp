@@ -3,9 +3,11 @@
 namespace tlv {
 
 void InspectPlugins(const std::vector<std::string>& arguments, JsonWriter& json);
+void InspectSettings(const std::vector<std::string>& arguments, JsonWriter& json);
 
 const std::vector<InspectCommandInfo> kInspectCommands = {
     {"plugins", "FILE", InspectPlugins},
+    {"settings", "[--text] FILE [--save OUT [--save-text]]", InspectSettings},
 };
 
 }  // namespace tlv
