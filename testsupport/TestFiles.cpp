@@ -103,6 +103,20 @@ std::string ListFolder(const std::string& folder) {
     return list;
 }
 
+std::string SmallFilesystemFolder() {
+    const DWORD length = ::GetEnvironmentVariableA("TLV_SMALL_FS", nullptr, 0);
+    if (length == 0) {
+        return {};
+    }
+    std::string unixPath(length, '\0');
+    unixPath.resize(::GetEnvironmentVariableA("TLV_SMALL_FS", unixPath.data(), length));
+    std::string folder = "Z:" + unixPath + "/";
+    for (char& c : folder) {
+        c = c == '/' ? '\\' : c;
+    }
+    return folder;
+}
+
 std::string ProgramFolder() {
     char path[4096];
     const DWORD length = ::GetModuleFileNameA(nullptr, path, sizeof(path));

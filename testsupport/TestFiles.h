@@ -37,6 +37,9 @@ std::string ReadBytes(const std::string& path);
 bool FileExists(const std::string& path);
 // Names in the folder other than . and .., sorted.
 std::string ListFolder(const std::string& folder);
+// The small (64 KiB) filesystem that make test mounts where it can, as a Windows folder ending in a
+// backslash; empty when there is none. Tests that fill it share the ctest LOCK small-fs.
+std::string SmallFilesystemFolder();
 // The folder of the running program, ending in a backslash: the library and tlvcall are built there.
 std::string ProgramFolder();
 

@@ -14,22 +14,8 @@ using test::ComScope;
 using test::FileExists;
 using test::ListFolder;
 using test::ReadBytes;
+using test::SmallFilesystemFolder;
 using test::WriteBytes;
-
-// The small filesystem that make test mounts (TLV_SMALL_FS, a Unix path), as a Windows folder; empty
-// when there is none.
-std::string SmallFileSystem() {
-    char value[1024];
-    const DWORD length = ::GetEnvironmentVariableA("TLV_SMALL_FS", value, sizeof(value));
-    if (length == 0 || length >= sizeof(value)) {
-        return {};
-    }
-    std::string folder = "Z:" + std::string(value, length) + "/";
-    for (char& c : folder) {
-        c = c == '/' ? '\\' : c;
-    }
-    return folder;
-}
 
 struct FileForm {
     const char* name;
@@ -44,7 +30,7 @@ protected:
 };
 
 TEST_P(SettingsFullDiskTest, SaveThatDoesNotFitKeepsTheOldFile) {
-    const std::string folder = SmallFileSystem();
+    const std::string folder = SmallFilesystemFolder();
     if (folder.empty()) {
         GTEST_SKIP() << "no small filesystem mounted (TLV_SMALL_FS)";
     }

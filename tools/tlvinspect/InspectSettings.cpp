@@ -82,5 +82,4 @@ void InspectSettings(const std::vector<std::string>& arguments, JsonWriter& json
     json.EndObject();
 }
 
-
 }  // namespace tlv
