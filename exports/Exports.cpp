@@ -4,6 +4,7 @@
 #include "common/AnsiText.h"
 #include "exports/EnvironmentProbes.h"
 #include "exports/ExportGuard.h"
+#include "resources/ResourceMerge.h"
 
 #include <objbase.h>
 
@@ -22,6 +23,20 @@ ShortResult WINAPI f15() {
     return GuardExport<ShortResult>(0, [] {
         InitializeCom();
         return EnvironmentProbes::XmlServicesAvailable() ? 1 : 0;
+    });
+}
+
+ShortResult WINAPI f19(const char* resultPath, const char* firstPath, const char* secondPath) {
+    return GuardExport<ShortResult>(0, [=] {
+        InitializeCom();
+        return MergeResourceLists(resultPath, firstPath, secondPath) ? 1 : 0;
+    });
+}
+
+ShortResult WINAPI f20(const char* listPath) {
+    return GuardExport<ShortResult>(0, [=] {
+        InitializeCom();
+        return ResourceFoldersExist(listPath) ? 1 : 0;
     });
 }
 

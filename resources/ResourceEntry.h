@@ -1,0 +1,40 @@
+#pragma once
+
+#include "resources/IResourceEntry.h"
+
+#include <cstdint>
+#include <string>
+
+namespace tlv {
+
+class ResourceEntry final : public IResourceEntry {
+public:
+    // The full path is base, one backslash and location, whatever either holds.
+    ResourceEntry(const std::string& base, const char* idText, const std::string& location,
+                  const std::string& settings);
+    ResourceEntry(const ResourceEntry&) = delete;
+    ResourceEntry& operator=(const ResourceEntry&) = delete;
+    ~ResourceEntry() = default;
+
+    int Id() const override { return id_; }
+    const char* Location() const override { return location_.c_str(); }
+    const char* FullPath() const override { return fullPath_.c_str(); }
+    const char* FileName() const override;
+    const char* Extension() const override;
+    int FileKind() const override;
+    const char* ContentCode() override;
+    const char* Settings() const override { return settings_.c_str(); }
+
+    // Reads the file at the full path and keeps its code; a file that cannot be opened counts as empty.
+    void ComputeContentCode();
+
+private:
+    int32_t id_;
+    bool codeReady_ = false;
+    std::string fullPath_;
+    std::string location_;
+    std::string settings_;
+    std::string contentCode_;
+};
+
+}  // namespace tlv
