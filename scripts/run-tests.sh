@@ -5,7 +5,18 @@ top="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$top"
 source scripts/wine-env.sh
 scripts/wine-prefix.sh start || exit 1
-trap 'scripts/wine-prefix.sh stop' EXIT
+
+# A real full disk for the write tests: a 64 KiB filesystem, where we may mount one.
+small_fs="$top/build/small-fs"
+mkdir -p "$small_fs"
+if [ "$(id -u)" -eq 0 ] && mount -t tmpfs -o size=64k tmpfs "$small_fs" 2>/dev/null; then
+  export TLV_SMALL_FS="$small_fs"
+fi
+cleanup() {
+  [ -n "${TLV_SMALL_FS:-}" ] && umount "$small_fs"
+  scripts/wine-prefix.sh stop
+}
+trap cleanup EXIT
 
 ctest --test-dir build/x86_64 --output-on-failure -j "$(nproc)" --timeout 120
 tests=$?
