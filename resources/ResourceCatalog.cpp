@@ -67,8 +67,12 @@ int ResourceCatalog::Load(const char* path) {
             return 0;
         }
     }
+    // A document refused halfway through an entry leaves nothing pending for the next one.
     depth_ = 0;
     text_.clear();
+    pendingId_.clear();
+    pendingLocation_.clear();
+    pendingSettings_.clear();
     // A missing, refused or broken document leaves the entries completed so far.
     ParseFile(file.c_str());
     return 1;
