@@ -79,10 +79,12 @@ int ResourceCatalog::Load(const char* path) {
 }
 
 void ResourceCatalog::Clear() noexcept {
+    index_[kByLocation].clear();
+    index_[kByFullPath].clear();
     entriesById_.clear();
-    entriesByLocation_.clear();
-    entriesByFullPath_.clear();
-    entries_.Clear();
+    entries_.slots.clear();
+    entries_.live = 0;
+    indexed_ = false;
 }
 
 bool ResourceCatalog::AcceptsChild(const char* name) const {
@@ -136,7 +138,7 @@ int ResourceCatalog::OnEndElement(const char* name) {
         if (pendingId_.empty() || pendingLocation_.empty()) {
             return 1;
         }
-        Insert(std::make_unique<ResourceEntry>(folder_, pendingId_.c_str(), pendingLocation_, pendingSettings_));
+        Insert(folder_, pendingId_.c_str(), pendingLocation_, pendingSettings_);
         pendingId_.clear();
         pendingLocation_.clear();
         pendingSettings_.clear();
@@ -145,65 +147,181 @@ int ResourceCatalog::OnEndElement(const char* name) {
     return 0;
 }
 
-ResourceEntry* ResourceCatalog::Insert(std::unique_ptr<ResourceEntry> entry) {
-    ResourceEntry* added = entry.get();
-    // The catalogue owns the entry from here on, whatever the indexes below do.
-    entries_.Append(std::move(entry));
-    entriesById_[static_cast<uint32_t>(added->Id())].Append(added);
-    entriesByLocation_[FoldCase(added->Location())].Append(added);
-    entriesByFullPath_[FoldCase(added->FullPath())].Append(added);
-    return added;
-}
-
-int ResourceCatalog::CountWithId(int id) {
-    const auto group = entriesById_.find(static_cast<uint32_t>(id));
-    return group == entriesById_.end() ? 0 : static_cast<int>(group->second.Size());
-}
-
-int ResourceCatalog::Count() { return static_cast<int>(entries_.Size()); }
-
-IResourceEntry* ResourceCatalog::EntryWithId(int id, int index) {
-    const auto group = entriesById_.find(static_cast<uint32_t>(id));
-    if (group == entriesById_.end() || index < 0) {
-        return nullptr;
+template <typename... Arguments>
+ResourceEntry* ResourceCatalog::Insert(Arguments&&... arguments) {
+    auto owned = std::make_unique<Node>(std::forward<Arguments>(arguments)...);
+    Node* node = owned.get();
+    // The catalogue owns the node from here on, whatever the indexes below do.
+    node->slot = entries_.slots.size();
+    entries_.slots.push_back(std::move(owned));
+    ++entries_.live;
+    if (indexed_) {
+        Index(node);
     }
-    return group->second.At(static_cast<size_t>(index));
+    return &node->entry;
 }
 
-IResourceEntry* ResourceCatalog::EntryAt(int index) {
-    return index < 0 ? nullptr : entries_.At(static_cast<size_t>(index));
+void ResourceCatalog::EnsureIndexed() {
+    if (indexed_) {
+        return;
+    }
+    // Starts from empty indexes, so that a build cut short by a failure can be run again.
+    entriesById_.clear();
+    for (TextIndex& index : index_) {
+        index.clear();
+        index.reserve(entries_.live);
+    }
+    for (const std::unique_ptr<Node>& node : entries_.slots) {
+        if (node != nullptr) {
+            node->next[kByLocation] = node->next[kByFullPath] = nullptr;
+            node->previous[kByLocation] = node->previous[kByFullPath] = nullptr;
+            Index(node.get());
+        }
+    }
+    indexed_ = true;
 }
 
-ResourceEntry* ResourceCatalog::FindEntry(const std::string& text) {
-    const std::string key = FoldCase(text);
+void ResourceCatalog::Index(Node* node) {
+    Sequence<Node*>& group = entriesById_[static_cast<uint32_t>(node->entry.Id())];
+    node->groupSlot = group.slots.size();
+    group.slots.push_back(node);
+    ++group.live;
+    Link(node, kByLocation);
+    Link(node, kByFullPath);
+}
+
+std::string_view ResourceCatalog::IndexedText(const Node* node, IndexKind kind) {
+    return kind == kByLocation ? node->entry.Location() : node->entry.FullPath();
+}
+
+void ResourceCatalog::Link(Node* node, IndexKind kind) {
+    const auto [chain, added] = index_[kind].try_emplace(IndexedText(node, kind), Chain{node, node});
+    if (!added) {
+        chain->second.last->next[kind] = node;
+        node->previous[kind] = chain->second.last;
+        chain->second.last = node;
+    }
+}
+
+void ResourceCatalog::Unlink(Node* node, IndexKind kind) {
+    Node* const previous = node->previous[kind];
+    Node* const next = node->next[kind];
+    if (previous != nullptr) {
+        previous->next[kind] = next;
+    }
+    if (next != nullptr) {
+        next->previous[kind] = previous;
+    }
+    node->previous[kind] = node->next[kind] = nullptr;
+    TextIndex& index = index_[kind];
+    const auto chain = index.find(IndexedText(node, kind));
+    if (chain == index.end()) {
+        return;
+    }
+    if (chain->second.last == node) {
+        chain->second.last = previous;
+    }
+    if (chain->second.first != node) {
+        return;
+    }
+    if (next == nullptr) {
+        index.erase(chain);
+        return;
+    }
+    // The key views the removed node's text: it moves to the next one's, which compares equal.
+    auto handle = index.extract(chain);
+    handle.key() = IndexedText(next, kind);
+    handle.mapped().first = next;
+    index.insert(std::move(handle));
+}
+
+ResourceCatalog::Node* ResourceCatalog::FindNode(std::string_view text) const {
     // Every entry's location is tried before any full path.
-    for (EntriesByText* index : {&entriesByLocation_, &entriesByFullPath_}) {
-        const auto found = index->find(key);
-        if (found != index->end()) {
-            if (ResourceEntry* entry = found->second.First()) {
-                return entry;
-            }
+    for (const TextIndex& index : index_) {
+        const auto chain = index.find(text);
+        if (chain != index.end()) {
+            return chain->second.first;
         }
     }
     return nullptr;
 }
 
-IResourceEntry* ResourceCatalog::Find(const char* text) { return FindEntry(TextOrEmpty(text)); }
+ResourceCatalog::Node* ResourceCatalog::NodeOf(const IResourceEntry* entry) const {
+    if (entry == nullptr) {
+        return nullptr;
+    }
+    const auto chain = index_[kByFullPath].find(entry->FullPath());
+    if (chain == index_[kByFullPath].end()) {
+        return nullptr;
+    }
+    for (Node* node = chain->second.first; node != nullptr; node = node->next[kByFullPath]) {
+        if (&node->entry == entry) {
+            return node;
+        }
+    }
+    return nullptr;
+}
+
+template <typename Pointer>
+ResourceEntry* ResourceCatalog::At(Sequence<Pointer>& sequence, size_t Node::*slotOf, int index) {
+    if (index < 0 || static_cast<size_t>(index) >= sequence.live) {
+        return nullptr;
+    }
+    std::vector<Pointer>& slots = sequence.slots;
+    if (slots.size() != sequence.live) {
+        size_t kept = 0;
+        for (size_t slot = 0; slot < slots.size(); ++slot) {
+            if (slots[slot] != nullptr) {
+                if (kept != slot) {
+                    slots[kept] = std::move(slots[slot]);
+                }
+                std::to_address(slots[kept])->*slotOf = kept;
+                ++kept;
+            }
+        }
+        slots.resize(kept);
+    }
+    return &std::to_address(slots[static_cast<size_t>(index)])->entry;
+}
+
+int ResourceCatalog::CountWithId(int id) {
+    EnsureIndexed();
+    const auto group = entriesById_.find(static_cast<uint32_t>(id));
+    return group == entriesById_.end() ? 0 : static_cast<int>(group->second.live);
+}
+
+int ResourceCatalog::Count() { return static_cast<int>(entries_.live); }
+
+IResourceEntry* ResourceCatalog::EntryWithId(int id, int index) {
+    EnsureIndexed();
+    const auto group = entriesById_.find(static_cast<uint32_t>(id));
+    return group == entriesById_.end() ? nullptr : At(group->second, &Node::groupSlot, index);
+}
+
+IResourceEntry* ResourceCatalog::EntryAt(int index) { return At(entries_, &Node::slot, index); }
+
+IResourceEntry* ResourceCatalog::Find(const char* text) {
+    EnsureIndexed();
+    Node* node = FindNode(TextOrEmpty(text));
+    return node != nullptr ? &node->entry : nullptr;
+}
 
 IResourceEntry* ResourceCatalog::Add(int id, const char* path, const char* settings) {
     const std::string given = TextOrEmpty(path);
     const std::string resolved = IsDriveAbsolute(given) ? given : folder_ + "\\" + given;
-    if (ResourceEntry* present = FindEntry(resolved)) {
-        return present;
+    EnsureIndexed();
+    if (Node* present = FindNode(resolved)) {
+        return &present->entry;
     }
     // Inside the folder means the folder's text, a backslash and a name: D:\ListsOld is not inside D:\Lists.
+    const std::string_view inside = resolved;
     const size_t folderLength = folder_.size();
-    if (resolved.size() <= folderLength + 1 || resolved[folderLength] != '\\' ||
-        FoldCase(resolved.substr(0, folderLength)) != FoldCase(folder_)) {
+    if (inside.size() <= folderLength + 1 || inside[folderLength] != '\\' ||
+        !EqualIgnoringCase(inside.substr(0, folderLength), folder_)) {
         return nullptr;
     }
-    return Insert(std::make_unique<ResourceEntry>(resolved.substr(0, folderLength), std::to_string(id).c_str(),
-                                                  resolved.substr(folderLength + 1), TextOrEmpty(settings)));
+    return Insert(inside.substr(0, folderLength), std::to_string(id).c_str(), inside.substr(folderLength + 1),
+                  TextOrEmpty(settings));
 }
 
 IResourceEntry* ResourceCatalog::AddUserResource(int id, const char* path, const char* settings) {
@@ -214,42 +332,34 @@ IResourceEntry* ResourceCatalog::AddUserResource(int id, const char* path, const
     const std::string userFolder = appData + "\\Orbenk\\TLV7\\";
     const std::string given = TextOrEmpty(path);
     const std::string resolved = IsDriveAbsolute(given) ? given : userFolder + given;
-    if (ResourceEntry* present = FindEntry(resolved)) {
-        return present;
+    EnsureIndexed();
+    if (Node* present = FindNode(resolved)) {
+        return &present->entry;
     }
     const std::string location = given.substr(FileNameStart(given));
     // An entry without a location would end the reading of any list it is saved to.
     if (location.empty()) {
         return nullptr;
     }
-    return Insert(std::make_unique<ResourceEntry>(userFolder + "Voices", std::to_string(id).c_str(), location,
-                                                  TextOrEmpty(settings)));
-}
-
-void ResourceCatalog::Unindex(EntriesByText& index, const std::string& text, const ResourceEntry* entry) {
-    const auto found = index.find(FoldCase(text));
-    if (found == index.end()) {
-        return;
-    }
-    found->second.Take(entry);
-    if (found->second.Size() == 0) {
-        index.erase(found);
-    }
+    return Insert(userFolder + "Voices", std::to_string(id).c_str(), location, TextOrEmpty(settings));
 }
 
 void ResourceCatalog::Remove(IResourceEntry* entry) {
     // Only entries of this catalogue are destroyed: anything else belongs to someone else.
-    const auto* resource = dynamic_cast<const ResourceEntry*>(entry);
-    const std::unique_ptr<ResourceEntry> removed = entries_.Take(resource);
-    if (!removed) {
+    EnsureIndexed();
+    Node* node = NodeOf(entry);
+    if (node == nullptr) {
         return;
     }
-    const auto group = entriesById_.find(static_cast<uint32_t>(removed->Id()));
+    Unlink(node, kByLocation);
+    Unlink(node, kByFullPath);
+    const auto group = entriesById_.find(static_cast<uint32_t>(node->entry.Id()));
     if (group != entriesById_.end()) {
-        group->second.Take(resource);
+        group->second.slots[node->groupSlot] = nullptr;
+        --group->second.live;
     }
-    Unindex(entriesByLocation_, removed->Location(), resource);
-    Unindex(entriesByFullPath_, removed->FullPath(), resource);
+    const std::unique_ptr<Node> removed = std::move(entries_.slots[node->slot]);
+    --entries_.live;
 }
 
 int ResourceCatalog::Save(const char* path) {

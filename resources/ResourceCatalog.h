@@ -1,15 +1,17 @@
 #pragma once
 
-#include "resources/EntrySequence.h"
 #include "resources/IResourceCatalog.h"
 #include "resources/ResourceEntry.h"
+#include "resources/ResourceText.h"
 #include "xml/SaxHandler.h"
 
 #include <cstdint>
-#include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <unordered_map>
+#include <utility>
+#include <vector>
 
 namespace tlv {
 
@@ -18,7 +20,8 @@ namespace tlv {
 // breaks these rules stops being read, and the entries completed before keep.
 //
 // Entries are indexed by id and by the case-folded text of their location and full path, so that
-// lookups, additions and removals cost the same however long the list is.
+// lookups, additions and removals cost the same however long the list is. The indexes are built when
+// first needed: a list that is only read and walked in order never pays for them.
 class ResourceCatalog final : public IResourceCatalog, public SaxHandler {
 public:
     ResourceCatalog() = default;
@@ -48,20 +51,54 @@ protected:
     int OnEndElement(const char* name) override;
 
 private:
-    using EntryGroup = EntrySequence<ResourceEntry*>;
-    using EntriesByText = std::unordered_map<std::string, EntryGroup>;
+    // An entry with its places in the catalogue: its slot in entries_ and in its id group, and its
+    // neighbours among the entries with the same location and the same full path, in insertion order.
+    struct Node {
+        template <typename... Arguments>
+        explicit Node(Arguments&&... arguments) : entry(std::forward<Arguments>(arguments)...) {}
 
-    ResourceEntry* FindEntry(const std::string& text);
-    ResourceEntry* Insert(std::unique_ptr<ResourceEntry> entry);
-    static void Unindex(EntriesByText& index, const std::string& text, const ResourceEntry* entry);
+        ResourceEntry entry;
+        size_t slot = 0;
+        size_t groupSlot = 0;
+        Node* next[2] = {nullptr, nullptr};
+        Node* previous[2] = {nullptr, nullptr};
+    };
+
+    // Entries in insertion order; a removal leaves a hole, closed at the next access by index.
+    template <typename Pointer>
+    struct Sequence {
+        std::vector<Pointer> slots;
+        size_t live = 0;
+    };
+
+    // The entries sharing one text, oldest first. The key is a view of the oldest entry's text.
+    struct Chain {
+        Node* first;
+        Node* last;
+    };
+    using TextIndex = std::unordered_map<std::string_view, Chain, IgnoringCaseHash, IgnoringCaseEqual>;
+    enum IndexKind { kByLocation = 0, kByFullPath = 1 };
+
+    void EnsureIndexed();
+    void Index(Node* node);
+    static std::string_view IndexedText(const Node* node, IndexKind kind);
+    void Link(Node* node, IndexKind kind);
+    void Unlink(Node* node, IndexKind kind);
+    Node* FindNode(std::string_view text) const;
+    Node* NodeOf(const IResourceEntry* entry) const;
+    template <typename... Arguments>
+    ResourceEntry* Insert(Arguments&&... arguments);
+    // The index-th live member, closing the holes first; slotOf is the node field that keeps positions.
+    template <typename Pointer>
+    static ResourceEntry* At(Sequence<Pointer>& sequence, size_t Node::*slotOf, int index);
     bool AcceptsChild(const char* name) const;
 
     std::string folder_;
-    EntrySequence<std::unique_ptr<ResourceEntry>> entries_;
-    // Groups stay, possibly empty, until Clear. Ids compare as unsigned.
-    std::map<uint32_t, EntryGroup> entriesById_;
-    EntriesByText entriesByLocation_;
-    EntriesByText entriesByFullPath_;
+    Sequence<std::unique_ptr<Node>> entries_;  // owns every node
+    // Groups stay, possibly empty, until Clear. Ids are keyed as unsigned.
+    std::unordered_map<uint32_t, Sequence<Node*>> entriesById_;
+    TextIndex index_[2];
+    bool indexed_ = false;  // entriesById_ and index_ hold every entry
 
     // Reading state.
     int depth_ = 0;

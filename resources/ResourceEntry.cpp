@@ -18,9 +18,12 @@ constexpr KindByExtension kKinds[] = {{"exe", 1}, {"dll", 2}, {"xml", 3}, {"txt"
 
 }  // namespace
 
-ResourceEntry::ResourceEntry(const std::string& base, const char* idText, const std::string& location,
-                             const std::string& settings)
-    : id_(ParseDecimal(idText)), fullPath_(base + "\\" + location), location_(location), settings_(settings) {}
+ResourceEntry::ResourceEntry(std::string_view base, const char* idText, std::string_view location,
+                             std::string_view settings)
+    : id_(ParseDecimal(idText)), locationStart_(base.size() + 1), settings_(settings) {
+    fullPath_.reserve(base.size() + 1 + location.size());
+    fullPath_.append(base).append(1, '\\').append(location);
+}
 
 const char* ResourceEntry::FileName() const { return fullPath_.c_str() + FileNameStart(fullPath_); }
 

@@ -4,20 +4,20 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace tlv {
 
 class ResourceEntry final : public IResourceEntry {
 public:
     // The full path is base, one backslash and location, whatever either holds.
-    ResourceEntry(const std::string& base, const char* idText, const std::string& location,
-                  const std::string& settings);
+    ResourceEntry(std::string_view base, const char* idText, std::string_view location, std::string_view settings);
     ResourceEntry(const ResourceEntry&) = delete;
     ResourceEntry& operator=(const ResourceEntry&) = delete;
     ~ResourceEntry() = default;
 
     int Id() const override { return id_; }
-    const char* Location() const override { return location_.c_str(); }
+    const char* Location() const override { return fullPath_.c_str() + locationStart_; }
     const char* FullPath() const override { return fullPath_.c_str(); }
     const char* FileName() const override;
     const char* Extension() const override;
@@ -32,7 +32,7 @@ private:
     int32_t id_;
     bool codeReady_ = false;
     std::string fullPath_;
-    std::string location_;
+    size_t locationStart_;  // the location is the full path's tail
     std::string settings_;
     std::string contentCode_;
 };

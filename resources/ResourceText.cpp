@@ -4,14 +4,39 @@
 
 namespace tlv {
 
+namespace {
+
+inline char FoldChar(char c) noexcept { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+}  // namespace
+
 std::string FoldCase(const std::string& text) {
     std::string folded = text;
     for (char& c : folded) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
+        c = FoldChar(c);
     }
     return folded;
+}
+
+bool EqualIgnoringCase(std::string_view a, std::string_view b) noexcept {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (FoldChar(a[i]) != FoldChar(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// FNV-1a over the folded bytes.
+size_t IgnoringCaseHash::operator()(std::string_view text) const {
+    uint64_t hash = 14695981039346656037ull;
+    for (const char c : text) {
+        hash = (hash ^ static_cast<unsigned char>(FoldChar(c))) * 1099511628211ull;
+    }
+    return static_cast<size_t>(hash);
 }
 
 int32_t ParseDecimal(const char* text) {

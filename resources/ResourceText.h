@@ -2,13 +2,25 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace tlv {
 
 // Text rules shared by the resource list's entries and catalogue.
 
-// The text with ASCII capitals made small: the key under which paths compare.
+// The text with ASCII capitals made small.
 std::string FoldCase(const std::string& text);
+
+// Paths compare without regard to the case of ASCII letters.
+bool EqualIgnoringCase(std::string_view a, std::string_view b) noexcept;
+// Deliberately not noexcept: the standard hash tables then keep each key's hash beside it instead of
+// hashing keys again while they walk a bucket or grow.
+struct IgnoringCaseHash {
+    size_t operator()(std::string_view text) const;
+};
+struct IgnoringCaseEqual {
+    bool operator()(std::string_view a, std::string_view b) const noexcept { return EqualIgnoringCase(a, b); }
+};
 
 // The decimal value of an id text: leading white space, an optional sign, digits up to the first other
 // character; no digits give 0. Values beyond 32 bits wrap around.
