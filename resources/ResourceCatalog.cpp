@@ -79,8 +79,8 @@ int ResourceCatalog::Load(const char* path) {
 }
 
 void ResourceCatalog::Clear() noexcept {
-    index_[kByLocation].clear();
-    index_[kByFullPath].clear();
+    index_[kByLocation].Clear();
+    index_[kByFullPath].Clear();
     entriesById_.clear();
     entries_.slots.clear();
     entries_.live = 0;
@@ -149,7 +149,8 @@ int ResourceCatalog::OnEndElement(const char* name) {
 
 template <typename... Arguments>
 ResourceEntry* ResourceCatalog::Insert(Arguments&&... arguments) {
-    auto owned = std::make_unique<Node>(std::forward<Arguments>(arguments)...);
+    std::pmr::polymorphic_allocator<> allocator(&memory_);
+    NodePointer owned(allocator.new_object<Node>(&memory_, std::forward<Arguments>(arguments)...), NodeDeleter{&memory_});
     Node* node = owned.get();
     // The catalogue owns the node from here on, whatever the indexes below do.
     node->slot = entries_.slots.size();
@@ -167,11 +168,11 @@ void ResourceCatalog::EnsureIndexed() {
     }
     // Starts from empty indexes, so that a build cut short by a failure can be run again.
     entriesById_.clear();
-    for (TextIndex& index : index_) {
-        index.clear();
-        index.reserve(entries_.live);
+    for (TextIndex<Node>& index : index_) {
+        index.Clear();
+        index.Reserve(entries_.live);
     }
-    for (const std::unique_ptr<Node>& node : entries_.slots) {
+    for (const NodePointer& node : entries_.slots) {
         if (node != nullptr) {
             node->next[kByLocation] = node->next[kByFullPath] = nullptr;
             node->previous[kByLocation] = node->previous[kByFullPath] = nullptr;
@@ -182,24 +183,30 @@ void ResourceCatalog::EnsureIndexed() {
 }
 
 void ResourceCatalog::Index(Node* node) {
-    Sequence<Node*>& group = entriesById_[static_cast<uint32_t>(node->entry.Id())];
+    Sequence<Node*>& group = entriesById_.try_emplace(static_cast<uint32_t>(node->entry.Id()), &memory_).first->second;
     node->groupSlot = group.slots.size();
     group.slots.push_back(node);
     ++group.live;
+    node->hash[kByLocation] = IgnoringCaseHash()(LocationOf(node));
+    node->hash[kByFullPath] = IgnoringCaseHash()(FullPathOf(node));
     Link(node, kByLocation);
     Link(node, kByFullPath);
 }
 
+std::string_view ResourceCatalog::LocationOf(const Node* node) { return node->entry.Location(); }
+
+std::string_view ResourceCatalog::FullPathOf(const Node* node) { return node->entry.FullPath(); }
+
 std::string_view ResourceCatalog::IndexedText(const Node* node, IndexKind kind) {
-    return kind == kByLocation ? node->entry.Location() : node->entry.FullPath();
+    return kind == kByLocation ? LocationOf(node) : FullPathOf(node);
 }
 
 void ResourceCatalog::Link(Node* node, IndexKind kind) {
-    const auto [chain, added] = index_[kind].try_emplace(IndexedText(node, kind), Chain{node, node});
+    const auto [chain, added] = index_[kind].Emplace(node, node->hash[kind]);
     if (!added) {
-        chain->second.last->next[kind] = node;
-        node->previous[kind] = chain->second.last;
-        chain->second.last = node;
+        chain->last->next[kind] = node;
+        node->previous[kind] = chain->last;
+        chain->last = node;
     }
 }
 
@@ -213,48 +220,40 @@ void ResourceCatalog::Unlink(Node* node, IndexKind kind) {
         next->previous[kind] = previous;
     }
     node->previous[kind] = node->next[kind] = nullptr;
-    TextIndex& index = index_[kind];
-    const auto chain = index.find(IndexedText(node, kind));
-    if (chain == index.end()) {
+    auto* chain = index_[kind].Find(IndexedText(node, kind), node->hash[kind]);
+    if (chain == nullptr) {
         return;
     }
-    if (chain->second.last == node) {
-        chain->second.last = previous;
+    if (chain->last == node) {
+        chain->last = previous;
     }
-    if (chain->second.first != node) {
-        return;
+    if (chain->first == node) {
+        // The next node, whose text compares equal, keys the chain from now on.
+        chain->first = next;
+        if (next == nullptr) {
+            index_[kind].Erase(chain);
+        }
     }
-    if (next == nullptr) {
-        index.erase(chain);
-        return;
-    }
-    // The key views the removed node's text: it moves to the next one's, which compares equal.
-    auto handle = index.extract(chain);
-    handle.key() = IndexedText(next, kind);
-    handle.mapped().first = next;
-    index.insert(std::move(handle));
 }
 
-ResourceCatalog::Node* ResourceCatalog::FindNode(std::string_view text) const {
+ResourceCatalog::Node* ResourceCatalog::FindNode(std::string_view text) {
+    const size_t hash = IgnoringCaseHash()(text);
     // Every entry's location is tried before any full path.
-    for (const TextIndex& index : index_) {
-        const auto chain = index.find(text);
-        if (chain != index.end()) {
-            return chain->second.first;
+    for (TextIndex<Node>& index : index_) {
+        if (const auto* chain = index.Find(text, hash)) {
+            return chain->first;
         }
     }
     return nullptr;
 }
 
-ResourceCatalog::Node* ResourceCatalog::NodeOf(const IResourceEntry* entry) const {
+ResourceCatalog::Node* ResourceCatalog::NodeOf(const IResourceEntry* entry) {
     if (entry == nullptr) {
         return nullptr;
     }
-    const auto chain = index_[kByFullPath].find(entry->FullPath());
-    if (chain == index_[kByFullPath].end()) {
-        return nullptr;
-    }
-    for (Node* node = chain->second.first; node != nullptr; node = node->next[kByFullPath]) {
+    const std::string_view fullPath = entry->FullPath();
+    const auto* chain = index_[kByFullPath].Find(fullPath, IgnoringCaseHash()(fullPath));
+    for (Node* node = chain != nullptr ? chain->first : nullptr; node != nullptr; node = node->next[kByFullPath]) {
         if (&node->entry == entry) {
             return node;
         }
@@ -267,7 +266,7 @@ ResourceEntry* ResourceCatalog::At(Sequence<Pointer>& sequence, size_t Node::*sl
     if (index < 0 || static_cast<size_t>(index) >= sequence.live) {
         return nullptr;
     }
-    std::vector<Pointer>& slots = sequence.slots;
+    std::pmr::vector<Pointer>& slots = sequence.slots;
     if (slots.size() != sequence.live) {
         size_t kept = 0;
         for (size_t slot = 0; slot < slots.size(); ++slot) {
@@ -358,7 +357,7 @@ void ResourceCatalog::Remove(IResourceEntry* entry) {
         group->second.slots[node->groupSlot] = nullptr;
         --group->second.live;
     }
-    const std::unique_ptr<Node> removed = std::move(entries_.slots[node->slot]);
+    const NodePointer removed = std::move(entries_.slots[node->slot]);
     --entries_.live;
 }
 

@@ -3,10 +3,12 @@
 #include "resources/IResourceCatalog.h"
 #include "resources/ResourceEntry.h"
 #include "resources/ResourceText.h"
+#include "resources/TextIndex.h"
 #include "xml/SaxHandler.h"
 
 #include <cstdint>
 #include <memory>
+#include <memory_resource>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -55,37 +57,43 @@ private:
     // neighbours among the entries with the same location and the same full path, in insertion order.
     struct Node {
         template <typename... Arguments>
-        explicit Node(Arguments&&... arguments) : entry(std::forward<Arguments>(arguments)...) {}
+        explicit Node(std::pmr::memory_resource* memory, Arguments&&... arguments)
+            : entry(std::forward<Arguments>(arguments)..., memory) {}
 
         ResourceEntry entry;
         size_t slot = 0;
         size_t groupSlot = 0;
+        size_t hash[2] = {0, 0};  // of the location and of the full path, ignoring case
         Node* next[2] = {nullptr, nullptr};
         Node* previous[2] = {nullptr, nullptr};
     };
 
+    // Nodes live in the catalogue's memory pool.
+    struct NodeDeleter {
+        std::pmr::memory_resource* memory;
+        void operator()(Node* node) const noexcept { std::pmr::polymorphic_allocator<>(memory).delete_object(node); }
+    };
+    using NodePointer = std::unique_ptr<Node, NodeDeleter>;
+
     // Entries in insertion order; a removal leaves a hole, closed at the next access by index.
     template <typename Pointer>
     struct Sequence {
-        std::vector<Pointer> slots;
+        explicit Sequence(std::pmr::memory_resource* memory) : slots(memory) {}
+        std::pmr::vector<Pointer> slots;
         size_t live = 0;
     };
 
-    // The entries sharing one text, oldest first. The key is a view of the oldest entry's text.
-    struct Chain {
-        Node* first;
-        Node* last;
-    };
-    using TextIndex = std::unordered_map<std::string_view, Chain, IgnoringCaseHash, IgnoringCaseEqual>;
     enum IndexKind { kByLocation = 0, kByFullPath = 1 };
 
     void EnsureIndexed();
     void Index(Node* node);
+    static std::string_view LocationOf(const Node* node);
+    static std::string_view FullPathOf(const Node* node);
     static std::string_view IndexedText(const Node* node, IndexKind kind);
     void Link(Node* node, IndexKind kind);
     void Unlink(Node* node, IndexKind kind);
-    Node* FindNode(std::string_view text) const;
-    Node* NodeOf(const IResourceEntry* entry) const;
+    Node* FindNode(std::string_view text);
+    Node* NodeOf(const IResourceEntry* entry);
     template <typename... Arguments>
     ResourceEntry* Insert(Arguments&&... arguments);
     // The index-th live member, closing the holes first; slotOf is the node field that keeps positions.
@@ -93,11 +101,14 @@ private:
     static ResourceEntry* At(Sequence<Pointer>& sequence, size_t Node::*slotOf, int index);
     bool AcceptsChild(const char* name) const;
 
+    // The nodes and indexes take many small blocks, which a pool of the catalogue's own gives and
+    // takes back much faster than the process heap. Declared first, so that it goes last.
+    std::pmr::unsynchronized_pool_resource memory_;
     std::string folder_;
-    Sequence<std::unique_ptr<Node>> entries_;  // owns every node
+    Sequence<NodePointer> entries_{&memory_};  // owns every node
     // Groups stay, possibly empty, until Clear. Ids are keyed as unsigned.
-    std::unordered_map<uint32_t, Sequence<Node*>> entriesById_;
-    TextIndex index_[2];
+    std::pmr::unordered_map<uint32_t, Sequence<Node*>> entriesById_{&memory_};
+    TextIndex<Node> index_[2] = {TextIndex<Node>(LocationOf), TextIndex<Node>(FullPathOf)};
     bool indexed_ = false;  // entriesById_ and index_ hold every entry
 
     // Reading state.

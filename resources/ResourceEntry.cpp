@@ -19,8 +19,9 @@ constexpr KindByExtension kKinds[] = {{"exe", 1}, {"dll", 2}, {"xml", 3}, {"txt"
 }  // namespace
 
 ResourceEntry::ResourceEntry(std::string_view base, const char* idText, std::string_view location,
-                             std::string_view settings)
-    : id_(ParseDecimal(idText)), locationStart_(base.size() + 1), settings_(settings) {
+                             std::string_view settings, std::pmr::memory_resource* memory)
+    : id_(ParseDecimal(idText)), fullPath_(memory), locationStart_(base.size() + 1), settings_(settings, memory),
+      contentCode_(memory) {
     fullPath_.reserve(base.size() + 1 + location.size());
     fullPath_.append(base).append(1, '\\').append(location);
 }
@@ -51,7 +52,7 @@ const char* ResourceEntry::ContentCode() {
 }
 
 void ResourceEntry::ComputeContentCode() {
-    contentCode_ = ContentCodeOfFile(fullPath_);
+    contentCode_ = ContentCodeOfFile(fullPath_.c_str());
     codeReady_ = true;
 }
 

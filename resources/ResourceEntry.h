@@ -3,6 +3,7 @@
 #include "resources/IResourceEntry.h"
 
 #include <cstdint>
+#include <memory_resource>
 #include <string>
 #include <string_view>
 
@@ -10,8 +11,10 @@ namespace tlv {
 
 class ResourceEntry final : public IResourceEntry {
 public:
-    // The full path is base, one backslash and location, whatever either holds.
-    ResourceEntry(std::string_view base, const char* idText, std::string_view location, std::string_view settings);
+    // The full path is base, one backslash and location, whatever either holds. The texts are kept in
+    // memory, which a catalogue points at its own pool.
+    ResourceEntry(std::string_view base, const char* idText, std::string_view location, std::string_view settings,
+                  std::pmr::memory_resource* memory = std::pmr::get_default_resource());
     ResourceEntry(const ResourceEntry&) = delete;
     ResourceEntry& operator=(const ResourceEntry&) = delete;
     ~ResourceEntry() = default;
@@ -31,10 +34,10 @@ public:
 private:
     int32_t id_;
     bool codeReady_ = false;
-    std::string fullPath_;
+    std::pmr::string fullPath_;
     size_t locationStart_;  // the location is the full path's tail
-    std::string settings_;
-    std::string contentCode_;
+    std::pmr::string settings_;
+    std::pmr::string contentCode_;
 };
 
 }  // namespace tlv

@@ -11,15 +11,10 @@ namespace tlv {
 // The text with ASCII capitals made small.
 std::string FoldCase(const std::string& text);
 
-// Paths compare without regard to the case of ASCII letters.
+// Paths compare without regard to the case of ASCII letters; texts that compare equal hash alike.
 bool EqualIgnoringCase(std::string_view a, std::string_view b) noexcept;
-// Deliberately not noexcept: the standard hash tables then keep each key's hash beside it instead of
-// hashing keys again while they walk a bucket or grow.
 struct IgnoringCaseHash {
-    size_t operator()(std::string_view text) const;
-};
-struct IgnoringCaseEqual {
-    bool operator()(std::string_view a, std::string_view b) const noexcept { return EqualIgnoringCase(a, b); }
+    size_t operator()(std::string_view text) const noexcept;
 };
 
 // The decimal value of an id text: leading white space, an optional sign, digits up to the first other
@@ -28,7 +23,7 @@ int32_t ParseDecimal(const char* text);
 
 // The position just after the path's last backslash, 0 when it has none. The path is walked by the
 // characters of the ANSI code page, so that the trail byte of a double-byte character is no separator.
-size_t FileNameStart(const std::string& path);
+size_t FileNameStart(std::string_view path);
 
 // A drive letter path such as C:\x (longer than two characters, ':' second).
 bool IsDriveAbsolute(const std::string& path);
