@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <optional>
 
 namespace tlv {
@@ -186,6 +187,68 @@ TEST_F(ResourceCatalogTest, RemovalsKeepOrderAndFirstMatch) {
     EXPECT_EQ(catalog_.Find("SAME"), catalog_.EntryAt(0));
     catalog_.Remove(catalog_.EntryAt(0));
     EXPECT_EQ(catalog_.Find("SAME"), catalog_.EntryAt(0));
+}
+
+// The indexes against a plain list walked in order, through many adds, finds and removals of paths
+// that repeat in other letter cases.
+TEST_F(ResourceCatalogTest, IndexesAgreeWithAPlainWalk) {
+    struct Plain {
+        int id;
+        std::string location;
+        std::string fullPath;
+    };
+    const auto same = [](const std::string& a, const std::string& b) {
+        return a.size() == b.size() && ::CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, a.data(),
+                                                        static_cast<int>(a.size()), b.data(),
+                                                        static_cast<int>(b.size())) == CSTR_EQUAL;
+    };
+    const char* const names[] = {"a", "A", "Voices\\b", "VOICES\\B", "c.dat", "C.Dat", "d", "e"};
+    unsigned seed = 12345;
+    const auto next = [&seed](unsigned range) {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 16) % range;
+    };
+    // Only a list read in can name one path twice: Add returns the entry present.
+    std::vector<ListItem> items;
+    std::vector<Plain> plain;
+    for (int i = 0; i < 60; ++i) {
+        const int id = static_cast<int>(next(4));
+        const std::string name = names[next(8)];
+        items.push_back({std::to_string(id), name, ""});
+        plain.push_back({id, name, Folder() + "\\" + name});
+    }
+    Read(ListXml(items));
+    for (int step = 0; step < 3000; ++step) {
+        std::string text = names[next(8)];
+        if (next(2) == 0) {
+            text = Folder() + "\\" + text;
+        }
+        const auto byLocation = std::find_if(plain.begin(), plain.end(), [&](const Plain& p) { return same(p.location, text); });
+        const auto found = byLocation != plain.end()
+                               ? byLocation
+                               : std::find_if(plain.begin(), plain.end(), [&](const Plain& p) { return same(p.fullPath, text); });
+        IResourceEntry* entry = catalog_.Find(text.c_str());
+        ASSERT_EQ(entry == nullptr, found == plain.end()) << step;
+        if (entry == nullptr) {
+            const int id = static_cast<int>(next(4));
+            ASSERT_NE(catalog_.Add(id, text.c_str(), ""), nullptr);
+            const std::string fullPath = text.size() > 2 && text[1] == ':' ? text : Folder() + "\\" + text;
+            plain.push_back({id, fullPath.substr(Folder().size() + 1), fullPath});
+            continue;
+        }
+        ASSERT_EQ(std::string(entry->FullPath()), found->fullPath) << step;
+        if (next(3) != 0) {
+            catalog_.Remove(entry);
+            plain.erase(found);
+        }
+        ASSERT_EQ(catalog_.Count(), static_cast<int>(plain.size()));
+        for (size_t i = 0; i < plain.size(); ++i) {
+            ASSERT_EQ(std::string(catalog_.EntryAt(static_cast<int>(i))->FullPath()), plain[i].fullPath);
+        }
+        const int id = static_cast<int>(next(4));
+        const auto withId = std::count_if(plain.begin(), plain.end(), [id](const Plain& p) { return p.id == id; });
+        ASSERT_EQ(catalog_.CountWithId(id), withId);
+    }
 }
 
 TEST_F(ResourceCatalogTest, RemoveLeavesEntriesOfOtherCataloguesAlone) {
