@@ -157,7 +157,12 @@ ResourceEntry* ResourceCatalog::Insert(Arguments&&... arguments) {
     entries_.slots.push_back(std::move(owned));
     ++entries_.live;
     if (indexed_) {
-        Index(node);
+        try {
+            Index(node);
+        } catch (...) {
+            indexed_ = false;  // the next lookup indexes every entry afresh
+            throw;
+        }
     }
     return &node->entry;
 }
