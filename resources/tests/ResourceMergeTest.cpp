@@ -117,6 +117,31 @@ TEST_F(ResourceMergeTest, UnwritableResultLeavesNothing) {
     EXPECT_EQ(ListFolder(folder_.Path()), "first.xml");
 }
 
+// make test mounts a 64 KiB filesystem where it can, and names it in TLV_SMALL_FS.
+TEST_F(ResourceMergeTest, FullDiskLeavesTheOldResultAsItWas) {
+    char unixPath[MAX_PATH] = {};
+    if (::GetEnvironmentVariableA("TLV_SMALL_FS", unixPath, sizeof(unixPath)) == 0) {
+        GTEST_SKIP() << "no small filesystem (TLV_SMALL_FS) to fill";
+    }
+    std::string smallFolder = std::string("Z:") + unixPath;
+    for (char& c : smallFolder) {
+        c = c == '/' ? '\\' : c;
+    }
+    // Other test programs may use the filesystem at the same time: this one's files carry its process id.
+    const std::string name = "resources-" + std::to_string(::GetCurrentProcessId());
+    const std::string result = smallFolder + "\\" + name + ".xml";
+    WriteBytes(result, "old");
+    std::vector<ListItem> many;
+    for (int i = 0; i < 2000; ++i) {
+        many.push_back({std::to_string(i), "Voices\\Set" + std::to_string(i) + "\\voice.dat", "rate=1"});
+    }
+    const std::string first = Write("first.xml", many);
+    EXPECT_FALSE(MergeResourceLists(result.c_str(), first.c_str(), folder_.Path("absent.xml").c_str()));
+    EXPECT_EQ(ReadBytes(result), "old");
+    ::DeleteFileA(result.c_str());
+    EXPECT_EQ(ListFolder(smallFolder + "\\").find(name), std::string::npos);  // no temporary file left
+}
+
 TEST_F(ResourceMergeTest, ResultMayReplaceTheFirstList) {
     const std::string first = Write("first.xml", {{"1", "a", ""}});
     const std::string second = Write("second.xml", {{"2", "b", ""}});
