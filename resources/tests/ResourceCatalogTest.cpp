@@ -50,6 +50,7 @@ TEST_F(ResourceCatalogTest, ReadsEntryWithoutSettings) {
     EXPECT_STREQ(entry->Location(), "Robot");
     EXPECT_STREQ(entry->Settings(), "");
     EXPECT_EQ(std::string(entry->FullPath()), Folder() + "\\Robot");
+    EXPECT_EQ(catalog_.ReferenceCount(), 1u);  // the reader has let go
 }
 
 TEST_F(ResourceCatalogTest, TakesChildrenInAnyOrderAndTextsVerbatim) {
