@@ -6,7 +6,7 @@
 
 namespace tlv {
 
-// The MD5 message digest (RFC 1321), fed in pieces of any size.
+// The MD5 message digest, fed in pieces of any size.
 class Md5 {
 public:
     using Digest = std::array<uint8_t, 16>;
