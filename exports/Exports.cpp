@@ -7,6 +7,7 @@
 #include "exports/ProductIdentity.h"
 #include "exports/RunningInstanceControl.h"
 #include "plugins/PluginListMerge.h"
+#include "resources/ResourceMerge.h"
 #include "settings/MergeSettingsGroups.h"
 
 #include <objbase.h>
@@ -76,6 +77,20 @@ ShortResult WINAPI f18(const char* resultPath, const char* firstPath, const char
 const char* WINAPI f21(const char* settingsPath) {
     return IdentityText(settingsPath, [](SettingsStore& settings, const char* path) {
         return ProductIdentity::DisplayTitle(settings, SharedDisplayTitle, path);
+    });
+}
+
+ShortResult WINAPI f19(const char* resultPath, const char* firstPath, const char* secondPath) {
+    return GuardExport<ShortResult>(0, [=] {
+        InitializeCom();
+        return MergeResourceLists(resultPath, firstPath, secondPath) ? 1 : 0;
+    });
+}
+
+ShortResult WINAPI f20(const char* listPath) {
+    return GuardExport<ShortResult>(0, [=] {
+        InitializeCom();
+        return ResourceFoldersExist(listPath) ? 1 : 0;
     });
 }
 
