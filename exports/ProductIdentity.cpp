@@ -1,5 +1,7 @@
 #include "exports/ProductIdentity.h"
 
+#include "common/AsciiText.h"
+
 #include <cstring>
 #include <string>
 
@@ -11,18 +13,10 @@ constexpr char kGroup[] = "common";
 
 void Reload(SettingsStore& settings, const char* settingsPath) { settings.Load(settingsPath, 1); }
 
+constexpr std::string_view kBrandPrefix = "OB ";
+
 bool HasBrandPrefix(const char* text) {
-    static const char kPrefix[] = "OB ";
-    for (size_t i = 0; i < 3; ++i) {
-        char c = text[i];
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
-        }
-        if (c != kPrefix[i]) {
-            return false;
-        }
-    }
-    return true;
+    return EqualsIgnoringAsciiCase(std::string_view(text).substr(0, kBrandPrefix.size()), kBrandPrefix);
 }
 
 }  // namespace
@@ -46,7 +40,7 @@ const char* ProductIdentity::FullName(SettingsStore& settings, const char* setti
 
 const char* ProductIdentity::FullNameWithoutBrand(SettingsStore& settings, const char* settingsPath) {
     const char* fullName = FullName(settings, settingsPath);
-    return HasBrandPrefix(fullName) ? fullName + 3 : fullName;
+    return HasBrandPrefix(fullName) ? fullName + kBrandPrefix.size() : fullName;
 }
 
 const char* ProductIdentity::DisplayTitle(SettingsStore& settings, DisplayTitleBuffer& title,

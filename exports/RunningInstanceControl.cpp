@@ -1,8 +1,8 @@
 #include "exports/RunningInstanceControl.h"
 
+#include "common/AsciiText.h"
 #include "common/UniqueHandle.h"
 
-#include <cstring>
 
 namespace tlv {
 
@@ -11,7 +11,7 @@ namespace {
 constexpr char kMutexName[] = "TLV3 GLOBAL";
 constexpr char kWindowName[] = "TlvCoreDispatch";
 
-// Compared whole, after lowering ASCII capitals, in this order.
+// Compared whole, ASCII letter case ignored, in this order.
 constexpr const char* kProductTitles[] = {
     "ob tlv",
     "ob tlv amber",
@@ -35,17 +35,9 @@ int ShowMessage(const char* text, UINT style) {
     return ::MessageBoxA(nullptr, text, kCaption, style);
 }
 
-void LowerAsciiCapitals(char* text) {
-    for (; *text != '\0'; ++text) {
-        if (*text >= 'A' && *text <= 'Z') {
-            *text = static_cast<char>(*text - 'A' + 'a');
-        }
-    }
-}
-
-bool IsProductTitle(const char* loweredTitle) {
-    for (const char* title : kProductTitles) {
-        if (std::strcmp(loweredTitle, title) == 0) {
+bool IsProductTitle(const char* title) {
+    for (const char* productTitle : kProductTitles) {
+        if (EqualsIgnoringAsciiCase(title, productTitle)) {
             return true;
         }
     }
@@ -104,7 +96,6 @@ HWND RunningInstanceControl::FindProductWindow() {
 BOOL CALLBACK RunningInstanceControl::MatchProductWindow(HWND window, LPARAM found) noexcept {
     char title[1024] = {};
     ::GetWindowTextA(window, title, sizeof(title));
-    LowerAsciiCapitals(title);
     if (!IsProductTitle(title)) {
         return TRUE;
     }

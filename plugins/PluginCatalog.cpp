@@ -1,8 +1,8 @@
 #include "plugins/PluginCatalog.h"
 
 #include "common/AnsiText.h"
+#include "common/AsciiText.h"
 
-#include <cstdlib>
 #include <cstring>
 
 // The image this code is linked into: the library itself, or a test program.
@@ -32,31 +32,8 @@ int FindValueElement(const char* name) {
     return -1;
 }
 
-bool EqualsIgnoringAsciiCase(const std::string& text, const char* word) {
-    const size_t length = std::strlen(word);
-    if (text.size() != length) {
-        return false;
-    }
-    for (size_t i = 0; i < length; ++i) {
-        char c = text[i];
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-        if (c != word[i]) {
-            return false;
-        }
-    }
-    return true;
-}
-
 bool ReadFlag(const std::string& text) {
     return !(text.empty() || text == "0" || EqualsIgnoringAsciiCase(text, "false"));
-}
-
-// Leading white space, an optional sign, then decimal digits up to the first other character; no
-// digits give 0 and numbers beyond the 32-bit range stop at its ends.
-int32_t ReadNumber(const std::string& text) {
-    return static_cast<int32_t>(std::strtol(text.c_str(), nullptr, 10));
 }
 
 enum class LibraryCheck { File, NoFile, TooLong };
@@ -168,7 +145,7 @@ int PluginCatalog::CompletePlugin() {
         }
     }
     PluginRecord::Values values;
-    values.id = ReadNumber(pending_[kId]);
+    values.id = ReadDecimal(pending_[kId].c_str());
     if (values.id == 0) {
         return 0;
     }

@@ -321,7 +321,7 @@ IResourceEntry* ResourceCatalog::Add(int id, const char* path, const char* setti
     const std::string_view inside = resolved;
     const size_t folderLength = folder_.size();
     if (inside.size() <= folderLength + 1 || inside[folderLength] != '\\' ||
-        !EqualIgnoringCase(inside.substr(0, folderLength), folder_)) {
+        !EqualsIgnoringAsciiCase(inside.substr(0, folderLength), folder_)) {
         return nullptr;
     }
     return Insert(inside.substr(0, folderLength), std::to_string(id).c_str(), inside.substr(folderLength + 1),

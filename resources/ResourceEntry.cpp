@@ -20,7 +20,7 @@ constexpr KindByExtension kKinds[] = {{"exe", 1}, {"dll", 2}, {"xml", 3}, {"txt"
 
 ResourceEntry::ResourceEntry(std::string_view base, const char* idText, std::string_view location,
                              std::string_view settings, std::pmr::memory_resource* memory)
-    : id_(ParseDecimal(idText)), fullPath_(memory), locationStart_(base.size() + 1), settings_(settings, memory),
+    : id_(ReadDecimal(idText)), fullPath_(memory), locationStart_(base.size() + 1), settings_(settings, memory),
       contentCode_(memory) {
     fullPath_.reserve(base.size() + 1 + location.size());
     fullPath_.append(base).append(1, '\\').append(location);

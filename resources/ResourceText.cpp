@@ -6,30 +6,12 @@
 
 namespace tlv {
 
-namespace {
-
-inline char FoldChar(char c) noexcept { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-}  // namespace
-
 std::string FoldCase(const std::string& text) {
     std::string folded = text;
     for (char& c : folded) {
-        c = FoldChar(c);
+        c = LowerAscii(c);
     }
     return folded;
-}
-
-bool EqualIgnoringCase(std::string_view a, std::string_view b) noexcept {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (FoldChar(a[i]) != FoldChar(b[i])) {
-            return false;
-        }
-    }
-    return true;
 }
 
 namespace {
@@ -66,22 +48,6 @@ size_t IgnoringCaseHash::operator()(std::string_view text) const noexcept {
         std::memcpy(&tail, text.data() + at, text.size() - at);
     }
     return static_cast<size_t>(Mix(hash, FoldWord(tail)));
-}
-
-int32_t ParseDecimal(const char* text) {
-    const char* p = text != nullptr ? text : "";
-    while (*p == ' ' || (*p >= '\t' && *p <= '\r')) {
-        ++p;
-    }
-    const bool negative = *p == '-';
-    if (*p == '-' || *p == '+') {
-        ++p;
-    }
-    uint32_t value = 0;
-    for (; *p >= '0' && *p <= '9'; ++p) {
-        value = value * 10u + static_cast<uint32_t>(*p - '0');
-    }
-    return static_cast<int32_t>(negative ? 0u - value : value);
 }
 
 size_t FileNameStart(std::string_view path) {

@@ -47,7 +47,7 @@ public:
             if (slot.chain.first == nullptr) {
                 return nullptr;
             }
-            if (slot.hash == hash && EqualIgnoringCase(textOf_(slot.chain.first), text)) {
+            if (slot.hash == hash && EqualsIgnoringAsciiCase(textOf_(slot.chain.first), text)) {
                 return &slot.chain;
             }
         }

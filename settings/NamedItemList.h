@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/AsciiText.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <list>
@@ -10,9 +12,8 @@
 
 namespace tlv {
 
-// Names of settings groups and entries match without regard to the case of the ASCII letters A to Z;
-// no other folding is done.
-bool NamesMatch(std::string_view a, std::string_view b) noexcept;
+// Names of settings groups and entries match without regard to ASCII letter case; names that match
+// hash alike.
 size_t FoldedNameHash(std::string_view name) noexcept;
 
 // The owned, ordered items of a settings store or group, each with a name (Item::Name()) that no other
@@ -140,7 +141,7 @@ private:
             return slot == kNoSlot ? items.end() : slots_[slot].position;
         }
         for (auto position = items.begin(); position != items.end(); ++position) {
-            if (NamesMatch(position->Name(), wanted)) {
+            if (EqualsIgnoringAsciiCase(position->Name(), wanted)) {
                 return position;
             }
         }
@@ -155,7 +156,7 @@ private:
                 return kNoSlot;
             }
             if (candidate.state == SlotState::Used && candidate.hash == hash &&
-                NamesMatch(candidate.position->Name(), name)) {
+                EqualsIgnoringAsciiCase(candidate.position->Name(), name)) {
                 return slot;
             }
         }

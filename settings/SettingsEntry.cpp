@@ -1,6 +1,7 @@
 #include "settings/SettingsEntry.h"
 
 #include "common/AnsiText.h"
+#include "common/AsciiText.h"
 #include "settings/SettingsValueText.h"
 
 namespace tlv {
@@ -10,6 +11,6 @@ SettingsEntry::SettingsEntry(const char* name, const char* value, const allocato
 
 void SettingsEntry::SetValue(const char* text) { value_ = TextOrEmpty(text); }
 
-int32_t SettingsEntry::ValueAsInt() const noexcept { return ReadInteger(value_.c_str()); }
+int32_t SettingsEntry::ValueAsInt() const noexcept { return ReadDecimal(value_.c_str()); }
 
 }  // namespace tlv

@@ -1,6 +1,7 @@
 #include "settings/SettingsStore.h"
 
 #include "common/AnsiText.h"
+#include "common/AsciiText.h"
 #include "common/ReplacementFile.h"
 #include "common/UniqueHandle.h"
 #include "settings/ElementName.h"
@@ -133,7 +134,7 @@ int32_t SettingsStore::GetBool(const char* group, const char* key, int32_t defau
     if (value == nullptr) {
         return defaultValue;
     }
-    return ReadInteger(value) != 0 ? 1 : 0;
+    return ReadDecimal(value) != 0 ? 1 : 0;
 }
 
 void SettingsStore::SetBool(const char* group, const char* key, int32_t value) { SetInt(group, key, value); }
@@ -146,7 +147,7 @@ int32_t SettingsStore::GetIntInRange(const char* group, const char* key, int32_t
 
 int32_t SettingsStore::GetInt(const char* group, const char* key, int32_t defaultValue) {
     const char* value = GetString(group, key, nullptr);
-    return value != nullptr ? ReadInteger(value) : defaultValue;
+    return value != nullptr ? ReadDecimal(value) : defaultValue;
 }
 
 void SettingsStore::SetInt(const char* group, const char* key, int32_t value) {

@@ -61,24 +61,6 @@ void RemoveTrailingFractionZeros(std::string& digits) {
 
 }  // namespace
 
-int32_t ReadInteger(const char* text) noexcept {
-    const char* p = SkipSpace(TextOrEmpty(text));
-    const bool negative = *p == '-';
-    if (*p == '-' || *p == '+') {
-        ++p;
-    }
-    constexpr int64_t kLimit = int64_t{INT32_MAX} + 1;
-    int64_t magnitude = 0;
-    for (; IsDigit(*p); ++p) {
-        magnitude = magnitude * 10 + (*p - '0');
-        if (magnitude > kLimit) {
-            magnitude = kLimit;
-        }
-    }
-    const int64_t value = negative ? -magnitude : magnitude;
-    return static_cast<int32_t>(value > INT32_MAX ? INT32_MAX : value);
-}
-
 std::string IntegerText(int32_t value) { return std::to_string(value); }
 
 double ReadDouble(const char* text) {

@@ -8,9 +8,6 @@ namespace tlv {
 
 // The text forms in which settings keep typed values.
 
-// The leading decimal number of the text, as atol reads it: white space skipped, an optional sign, then
-// digits up to the first other character; 0 without digits. Out-of-range numbers saturate.
-int32_t ReadInteger(const char* text) noexcept;
 std::string IntegerText(int32_t value);
 
 // The longest leading decimal number (white space, sign, digits with an optional point, an optional

@@ -56,8 +56,10 @@ TEST(ResourceEntryTest, NullTextsReadAsEmpty) {
     EXPECT_EQ(entry.Id(), 0);
 }
 
-TEST(ResourceEntryTest, IdTextBeyondThirtyTwoBitsWrapsAround) {
-    EXPECT_EQ(ResourceEntry("D:\\x", "4294967297", "a", "").Id(), 1);
+// As the platform's atol reads it, like every other number the library reads.
+TEST(ResourceEntryTest, IdTextBeyondThirtyTwoBitsStopsAtTheLimit) {
+    EXPECT_EQ(ResourceEntry("D:\\x", "4294967297", "a", "").Id(), INT32_MAX);
+    EXPECT_EQ(ResourceEntry("D:\\x", "-99999999999", "a", "").Id(), INT32_MIN);
     EXPECT_EQ(ResourceEntry("D:\\x", "-2147483648", "a", "").Id(), INT32_MIN);
     EXPECT_EQ(ResourceEntry("D:\\x", "+15", "a", "").Id(), 15);
     EXPECT_EQ(ResourceEntry("D:\\x", "\t\n 9", "a", "").Id(), 9);
@@ -71,12 +73,12 @@ TEST(ResourceTextTest, HashAgreesWithComparisonIgnoringCase) {
     for (size_t length = 0; length <= lower.size(); ++length) {
         SCOPED_TRACE(length);
         const std::string_view a(lower.data(), length), b(upper.data(), length);
-        EXPECT_TRUE(EqualIgnoringCase(a, b));
+        EXPECT_TRUE(EqualsIgnoringAsciiCase(a, b));
         EXPECT_EQ(IgnoringCaseHash()(a), IgnoringCaseHash()(b));
     }
     const char* const different[][2] = {{"@", "`"}, {"[", "{"}, {"\xc1", "\xe1"}, {"a", "ab"}};
     for (const auto& pair : different) {
-        EXPECT_FALSE(EqualIgnoringCase(pair[0], pair[1])) << pair[0];
+        EXPECT_FALSE(EqualsIgnoringAsciiCase(pair[0], pair[1])) << pair[0];
     }
     EXPECT_NE(IgnoringCaseHash()("voices\\a"), IgnoringCaseHash()("voices\\b"));
 }
