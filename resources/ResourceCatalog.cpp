@@ -192,8 +192,8 @@ void ResourceCatalog::Index(Node* node) {
     node->groupSlot = group.slots.size();
     group.slots.push_back(node);
     ++group.live;
-    node->hash[kByLocation] = IgnoringCaseHash()(LocationOf(node));
-    node->hash[kByFullPath] = IgnoringCaseHash()(FullPathOf(node));
+    node->hash[kByLocation] = HashIgnoringAsciiCase(LocationOf(node));
+    node->hash[kByFullPath] = HashIgnoringAsciiCase(FullPathOf(node));
     Link(node, kByLocation);
     Link(node, kByFullPath);
 }
@@ -242,7 +242,7 @@ void ResourceCatalog::Unlink(Node* node, IndexKind kind) {
 }
 
 ResourceCatalog::Node* ResourceCatalog::FindNode(std::string_view text) {
-    const size_t hash = IgnoringCaseHash()(text);
+    const size_t hash = HashIgnoringAsciiCase(text);
     // Every entry's location is tried before any full path.
     for (TextIndex<Node>& index : index_) {
         if (const auto* chain = index.Find(text, hash)) {
@@ -257,7 +257,7 @@ ResourceCatalog::Node* ResourceCatalog::NodeOf(const IResourceEntry* entry) {
         return nullptr;
     }
     const std::string_view fullPath = entry->FullPath();
-    const auto* chain = index_[kByFullPath].Find(fullPath, IgnoringCaseHash()(fullPath));
+    const auto* chain = index_[kByFullPath].Find(fullPath, HashIgnoringAsciiCase(fullPath));
     for (Node* node = chain != nullptr ? chain->first : nullptr; node != nullptr; node = node->next[kByFullPath]) {
         if (&node->entry == entry) {
             return node;

@@ -13,7 +13,7 @@ namespace tlv {
 // The chain's first node supplies the key, so a key costs no copy of its own. One open-addressing array
 // of hashes and chains: a lookup touches one slot and one text, where a node-based table touches four
 // places, and a large catalogue's lookups are paced by such touches. The caller hashes each text once
-// (with IgnoringCaseHash) and hands the hash to every call.
+// (with HashIgnoringAsciiCase) and hands the hash to every call.
 template <typename Node>
 class TextIndex {
 public:

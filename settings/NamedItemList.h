@@ -12,10 +12,6 @@
 
 namespace tlv {
 
-// Names of settings groups and entries match without regard to ASCII letter case; names that match
-// hash alike.
-size_t FoldedNameHash(std::string_view name) noexcept;
-
 // The owned, ordered items of a settings store or group, each with a name (Item::Name()) that no other
 // item matches. Order is insertion order; removal keeps the order of the rest. Short lists are searched
 // from the front; longer ones keep a hash index of their folded names, so that filling, looking up and
@@ -69,7 +65,7 @@ public:
         const std::string_view wanted = name != nullptr ? name : "";
         typename Items::iterator position;
         if (!slots_.empty()) {
-            const size_t slot = FindSlot(wanted, FoldedNameHash(wanted));
+            const size_t slot = FindSlot(wanted, HashIgnoringAsciiCase(wanted));
             if (slot == kNoSlot) {
                 return false;
             }
@@ -137,7 +133,7 @@ private:
         auto& items = const_cast<Items&>(items_);
         const std::string_view wanted = name != nullptr ? name : "";
         if (!slots_.empty()) {
-            const size_t slot = FindSlot(wanted, FoldedNameHash(wanted));
+            const size_t slot = FindSlot(wanted, HashIgnoringAsciiCase(wanted));
             return slot == kNoSlot ? items.end() : slots_[slot].position;
         }
         for (auto position = items.begin(); position != items.end(); ++position) {
@@ -168,7 +164,7 @@ private:
             RebuildIndex();
             return;
         }
-        const size_t hash = FoldedNameHash(position->Name());
+        const size_t hash = HashIgnoringAsciiCase(position->Name());
         const size_t mask = slots_.size() - 1;
         size_t slot = hash & mask;
         while (slots_[slot].state == SlotState::Used) {
