@@ -173,7 +173,7 @@ void ResourceCatalog::EnsureIndexed() {
     }
     // Starts from empty indexes, so that a build cut short by a failure can be run again.
     entriesById_.clear();
-    for (TextIndex<Node>& index : index_) {
+    for (FoldedTextIndex<Chain>& index : index_) {
         index.Clear();
         index.Reserve(entries_.live);
     }
@@ -192,22 +192,22 @@ void ResourceCatalog::Index(Node* node) {
     node->groupSlot = group.slots.size();
     group.slots.push_back(node);
     ++group.live;
-    node->hash[kByLocation] = IgnoringCaseHash()(LocationOf(node));
-    node->hash[kByFullPath] = IgnoringCaseHash()(FullPathOf(node));
+    node->hash[kByLocation] = HashIgnoringAsciiCase(IndexedText(node, kByLocation));
+    node->hash[kByFullPath] = HashIgnoringAsciiCase(IndexedText(node, kByFullPath));
     Link(node, kByLocation);
     Link(node, kByFullPath);
 }
 
-std::string_view ResourceCatalog::LocationOf(const Node* node) { return node->entry.Location(); }
+std::string_view ResourceCatalog::LocationOf(const Chain& chain) { return chain.first->entry.Location(); }
 
-std::string_view ResourceCatalog::FullPathOf(const Node* node) { return node->entry.FullPath(); }
+std::string_view ResourceCatalog::FullPathOf(const Chain& chain) { return chain.first->entry.FullPath(); }
 
 std::string_view ResourceCatalog::IndexedText(const Node* node, IndexKind kind) {
-    return kind == kByLocation ? LocationOf(node) : FullPathOf(node);
+    return kind == kByLocation ? node->entry.Location() : node->entry.FullPath();
 }
 
 void ResourceCatalog::Link(Node* node, IndexKind kind) {
-    const auto [chain, added] = index_[kind].Emplace(node, node->hash[kind]);
+    const auto [chain, added] = index_[kind].Emplace(Chain{node, node}, node->hash[kind]);
     if (!added) {
         chain->last->next[kind] = node;
         node->previous[kind] = chain->last;
@@ -242,9 +242,9 @@ void ResourceCatalog::Unlink(Node* node, IndexKind kind) {
 }
 
 ResourceCatalog::Node* ResourceCatalog::FindNode(std::string_view text) {
-    const size_t hash = IgnoringCaseHash()(text);
+    const size_t hash = HashIgnoringAsciiCase(text);
     // Every entry's location is tried before any full path.
-    for (TextIndex<Node>& index : index_) {
+    for (FoldedTextIndex<Chain>& index : index_) {
         if (const auto* chain = index.Find(text, hash)) {
             return chain->first;
         }
@@ -257,7 +257,7 @@ ResourceCatalog::Node* ResourceCatalog::NodeOf(const IResourceEntry* entry) {
         return nullptr;
     }
     const std::string_view fullPath = entry->FullPath();
-    const auto* chain = index_[kByFullPath].Find(fullPath, IgnoringCaseHash()(fullPath));
+    const auto* chain = index_[kByFullPath].Find(fullPath, HashIgnoringAsciiCase(fullPath));
     for (Node* node = chain != nullptr ? chain->first : nullptr; node != nullptr; node = node->next[kByFullPath]) {
         if (&node->entry == entry) {
             return node;

@@ -1,9 +1,8 @@
 #pragma once
 
+#include "common/FoldedTextIndex.h"
 #include "resources/IResourceCatalog.h"
 #include "resources/ResourceEntry.h"
-#include "resources/ResourceText.h"
-#include "resources/TextIndex.h"
 #include "xml/SaxHandler.h"
 
 #include <cstdint>
@@ -75,6 +74,13 @@ private:
     };
     using NodePointer = std::unique_ptr<Node, NodeDeleter>;
 
+    // The entries that share one indexed text, oldest first. The first one's text is the chain's key, so
+    // a key costs no copy of its own.
+    struct Chain {
+        Node* first = nullptr;
+        Node* last = nullptr;
+    };
+
     // Entries in insertion order; a removal leaves a hole, closed at the next access by index.
     template <typename Pointer>
     struct Sequence {
@@ -87,8 +93,8 @@ private:
 
     void EnsureIndexed();
     void Index(Node* node);
-    static std::string_view LocationOf(const Node* node);
-    static std::string_view FullPathOf(const Node* node);
+    static std::string_view LocationOf(const Chain& chain);
+    static std::string_view FullPathOf(const Chain& chain);
     static std::string_view IndexedText(const Node* node, IndexKind kind);
     void Link(Node* node, IndexKind kind);
     void Unlink(Node* node, IndexKind kind);
@@ -108,7 +114,7 @@ private:
     Sequence<NodePointer> entries_{&memory_};  // owns every node
     // Groups stay, possibly empty, until Clear. Ids are keyed as unsigned.
     std::pmr::unordered_map<uint32_t, Sequence<Node*>> entriesById_{&memory_};
-    TextIndex<Node> index_[2] = {TextIndex<Node>(LocationOf), TextIndex<Node>(FullPathOf)};
+    FoldedTextIndex<Chain> index_[2] = {FoldedTextIndex<Chain>(LocationOf), FoldedTextIndex<Chain>(FullPathOf)};
     bool indexed_ = false;  // entriesById_ and index_ hold every entry
 
     // Reading state.

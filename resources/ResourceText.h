@@ -2,7 +2,7 @@
 
 #include "common/AsciiText.h"
 
-#include <cstdint>
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -12,12 +12,6 @@ namespace tlv {
 
 // The text with ASCII capitals made small.
 std::string FoldCase(const std::string& text);
-
-// Paths compare without regard to the case of ASCII letters (EqualsIgnoringAsciiCase); texts that compare
-// equal hash alike.
-struct IgnoringCaseHash {
-    size_t operator()(std::string_view text) const noexcept;
-};
 
 // The position just after the path's last backslash, 0 when it has none. The path is walked by the
 // characters of the ANSI code page, so that the trail byte of a double-byte character is no separator.

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "common/AsciiText.h"
+#include "common/FoldedTextIndex.h"
 
 #include <cstddef>
-#include <cstdint>
 #include <list>
 #include <memory_resource>
 #include <string_view>
@@ -12,26 +12,22 @@
 
 namespace tlv {
 
-// Names of settings groups and entries match without regard to ASCII letter case; names that match
-// hash alike.
-size_t FoldedNameHash(std::string_view name) noexcept;
-
 // The owned, ordered items of a settings store or group, each with a name (Item::Name()) that no other
-// item matches. Order is insertion order; removal keeps the order of the rest. Short lists are searched
-// from the front; longer ones keep a hash index of their folded names, so that filling, looking up and
-// replacing items costs constant time per item. Reading by position goes through a table built on first
-// use and rebuilt only after a removal.
+// item matches without regard to ASCII letter case. Order is insertion order; removal keeps the order of
+// the rest. Short lists are searched from the front; longer ones keep an index of their names, so that
+// filling, looking up and replacing items costs constant time per item. Reading by position goes through
+// a table built on first use and rebuilt only after a removal.
 template <typename Item>
 class NamedItemList {
 public:
     // Items, their list and their index take their memory from resource.
     explicit NamedItemList(std::pmr::memory_resource* resource = std::pmr::get_default_resource())
-        : items_(resource), slots_(resource) {}
+        : items_(resource), index_(NameOf, resource) {}
     NamedItemList(const NamedItemList&) = delete;
     NamedItemList& operator=(const NamedItemList&) = delete;
 
     Item* Find(const char* name) const {
-        const auto position = Locate(name);
+        const auto position = Locate(name != nullptr ? name : "");
         return position == items_.end() ? nullptr : const_cast<Item*>(&*position);
     }
 
@@ -41,14 +37,14 @@ public:
         items_.emplace_back(std::forward<Arguments>(arguments)...);
         const auto position = std::prev(items_.end());
         try {
-            if (!slots_.empty()) {
-                Index(position);
+            if (Indexed()) {
+                index_.Emplace(position, HashIgnoringAsciiCase(NameOf(position)));
             } else if (items_.size() > kLinearSearchLimit) {
-                RebuildIndex();
+                BuildIndex();
             }
         } catch (...) {
             items_.pop_back();
-            DropIndex();
+            index_.Clear();
             throw;
         }
         // The position table is kept up to date only once someone reads by position.
@@ -67,19 +63,17 @@ public:
     // Destroys the item of that name; false when there is none.
     bool Remove(const char* name) {
         const std::string_view wanted = name != nullptr ? name : "";
-        typename Items::iterator position;
-        if (!slots_.empty()) {
-            const size_t slot = FindSlot(wanted, FoldedNameHash(wanted));
-            if (slot == kNoSlot) {
-                return false;
+        typename Items::iterator position = items_.end();
+        if (Indexed()) {
+            if (Position* indexed = index_.Find(wanted, HashIgnoringAsciiCase(wanted))) {
+                position = *indexed;
+                index_.Erase(indexed);
             }
-            position = slots_[slot].position;
-            slots_[slot].state = SlotState::Removed;
         } else {
-            position = Locate(name);
-            if (position == items_.end()) {
-                return false;
-            }
+            position = Locate(wanted);
+        }
+        if (position == items_.end()) {
+            return false;
         }
         items_.erase(position);
         positionsValid_ = false;
@@ -87,7 +81,7 @@ public:
     }
 
     void Clear() noexcept {
-        DropIndex();
+        index_.Clear();
         positions_.clear();
         positionsValid_ = true;
         items_.clear();
@@ -121,88 +115,37 @@ public:
 
 private:
     using Items = std::pmr::list<Item>;
+    using Position = typename Items::iterator;
     static constexpr size_t kLinearSearchLimit = 8;
-    static constexpr size_t kNoSlot = static_cast<size_t>(-1);
 
-    // An open-addressing table of the items' positions with their name hashes: a lookup compares
-    // hashes first and touches no item until one matches.
-    enum class SlotState : unsigned char { Empty, Used, Removed };
-    struct Slot {
-        size_t hash = 0;
-        typename Items::iterator position{};
-        SlotState state = SlotState::Empty;
-    };
+    static std::string_view NameOf(const Position& position) { return position->Name(); }
 
-    typename Items::iterator Locate(const char* name) const {
+    // The index holds every item, or none while the list is short enough to be searched from the front.
+    bool Indexed() const noexcept { return index_.Count() != 0; }
+
+    typename Items::iterator Locate(std::string_view name) const {
         auto& items = const_cast<Items&>(items_);
-        const std::string_view wanted = name != nullptr ? name : "";
-        if (!slots_.empty()) {
-            const size_t slot = FindSlot(wanted, FoldedNameHash(wanted));
-            return slot == kNoSlot ? items.end() : slots_[slot].position;
+        if (Indexed()) {
+            const Position* position = index_.Find(name, HashIgnoringAsciiCase(name));
+            return position != nullptr ? *position : items.end();
         }
         for (auto position = items.begin(); position != items.end(); ++position) {
-            if (EqualsIgnoringAsciiCase(position->Name(), wanted)) {
+            if (EqualsIgnoringAsciiCase(position->Name(), name)) {
                 return position;
             }
         }
         return items.end();
     }
 
-    size_t FindSlot(std::string_view name, size_t hash) const {
-        const size_t mask = slots_.size() - 1;
-        for (size_t slot = hash & mask;; slot = (slot + 1) & mask) {
-            const Slot& candidate = slots_[slot];
-            if (candidate.state == SlotState::Empty) {
-                return kNoSlot;
-            }
-            if (candidate.state == SlotState::Used && candidate.hash == hash &&
-                EqualsIgnoringAsciiCase(candidate.position->Name(), name)) {
-                return slot;
-            }
-        }
-    }
-
-    void Index(typename Items::iterator position) {
-        // At most half of the slots in use (removed ones count), so that every probe meets an empty one.
-        if ((usedSlots_ + 1) * 2 > slots_.size()) {
-            RebuildIndex();
-            return;
-        }
-        const size_t hash = FoldedNameHash(position->Name());
-        const size_t mask = slots_.size() - 1;
-        size_t slot = hash & mask;
-        while (slots_[slot].state == SlotState::Used) {
-            slot = (slot + 1) & mask;
-        }
-        if (slots_[slot].state == SlotState::Empty) {
-            ++usedSlots_;
-        }
-        slots_[slot] = Slot{hash, position, SlotState::Used};
-    }
-
-    // Indexes every item anew in a table at most a quarter full.
-    void RebuildIndex() {
-        size_t size = 16;
-        while (size < items_.size() * 4) {
-            size *= 2;
-        }
-        slots_.assign(size, Slot{});
-        usedSlots_ = 0;
+    void BuildIndex() {
+        index_.Reserve(items_.size());
         for (auto position = items_.begin(); position != items_.end(); ++position) {
-            Index(position);
+            index_.Emplace(position, HashIgnoringAsciiCase(NameOf(position)));
         }
-    }
-
-    void DropIndex() noexcept {
-        slots_.clear();
-        slots_.shrink_to_fit();
-        usedSlots_ = 0;
     }
 
     Items items_;
-    // Empty while the list is short enough to be searched from the front.
-    std::pmr::vector<Slot> slots_;
-    size_t usedSlots_ = 0;
+    FoldedTextIndex<Position> index_;
     mutable std::vector<Item*> positions_;
     mutable bool positionsValid_ = true;
 };

@@ -1,7 +1,5 @@
 #include "resources/ResourceEntry.h"
 
-#include "resources/ResourceText.h"
-
 #include <gtest/gtest.h>
 
 namespace tlv {
@@ -63,24 +61,6 @@ TEST(ResourceEntryTest, IdTextBeyondThirtyTwoBitsStopsAtTheLimit) {
     EXPECT_EQ(ResourceEntry("D:\\x", "-2147483648", "a", "").Id(), INT32_MIN);
     EXPECT_EQ(ResourceEntry("D:\\x", "+15", "a", "").Id(), 15);
     EXPECT_EQ(ResourceEntry("D:\\x", "\t\n 9", "a", "").Id(), 9);
-}
-
-// The hash folds eight bytes at a time: every length and every neighbour of the capitals must agree with
-// the byte-wise comparison.
-TEST(ResourceTextTest, HashAgreesWithComparisonIgnoringCase) {
-    const std::string lower = "abcdefghijklmnopqrstuvwxyz@[`{\\\xe1\xc1\xff.";
-    const std::string upper = "ABCDEFGHIJKLMNOPQRSTUVWXYZ@[`{\\\xe1\xc1\xff.";
-    for (size_t length = 0; length <= lower.size(); ++length) {
-        SCOPED_TRACE(length);
-        const std::string_view a(lower.data(), length), b(upper.data(), length);
-        EXPECT_TRUE(EqualsIgnoringAsciiCase(a, b));
-        EXPECT_EQ(IgnoringCaseHash()(a), IgnoringCaseHash()(b));
-    }
-    const char* const different[][2] = {{"@", "`"}, {"[", "{"}, {"\xc1", "\xe1"}, {"a", "ab"}};
-    for (const auto& pair : different) {
-        EXPECT_FALSE(EqualsIgnoringAsciiCase(pair[0], pair[1])) << pair[0];
-    }
-    EXPECT_NE(IgnoringCaseHash()("voices\\a"), IgnoringCaseHash()("voices\\b"));
 }
 
 }  // namespace
