@@ -1,5 +1,7 @@
 #include "common/ReplacementFile.h"
 
+#include "common/AnsiText.h"
+
 #include <windows.h>
 
 #include <climits>
@@ -9,17 +11,46 @@ namespace tlv {
 
 namespace {
 
+// The full path in the form that the wide file functions take at any length, so that the temporary
+// name, a little longer than the target's, fits wherever the target does.
+std::wstring ExtendedLengthPath(const std::string& path) {
+    const std::wstring wide = AnsiToWide(path);
+    if (wide.empty()) {
+        return {};
+    }
+    const DWORD needed = ::GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+    if (needed == 0) {
+        return {};
+    }
+    std::wstring full(needed, L'\0');
+    const DWORD length = ::GetFullPathNameW(wide.c_str(), needed, full.data(), nullptr);
+    if (length == 0 || length >= needed) {
+        return {};
+    }
+    full.resize(length);
+    if (full.rfind(L"\\\\?\\", 0) == 0) {
+        return full;
+    }
+    if (full.rfind(L"\\\\.\\", 0) == 0) {
+        return {};  // a device, not a file that could be replaced
+    }
+    if (full.rfind(L"\\\\", 0) == 0) {
+        return L"\\\\?\\UNC\\" + full.substr(2);
+    }
+    return L"\\\\?\\" + full;
+}
+
 // Unique within the process and, through the process id, among processes that write at once.
-std::string TemporaryPathFor(const std::string& targetPath, unsigned attempt) {
+std::wstring TemporaryPathFor(const std::wstring& targetPath, unsigned attempt) {
     static unsigned sequence = 0;
-    char suffix[64];
-    wsprintfA(suffix, ".%lx-%x-%x.tmp", ::GetCurrentProcessId(), ++sequence, attempt);
+    wchar_t suffix[64];
+    wsprintfW(suffix, L".%lx-%x-%x.tmp", ::GetCurrentProcessId(), ++sequence, attempt);
     return targetPath + suffix;
 }
 
 }  // namespace
 
-ReplacementFile::ReplacementFile(std::string targetPath) : targetPath_(std::move(targetPath)) {}
+ReplacementFile::ReplacementFile(const std::string& targetPath) : targetPath_(ExtendedLengthPath(targetPath)) {}
 
 ReplacementFile::~ReplacementFile() { Discard(); }
 
@@ -29,8 +60,8 @@ bool ReplacementFile::Open() {
     }
     constexpr unsigned kAttempts = 8;
     for (unsigned attempt = 0; attempt < kAttempts; ++attempt) {
-        std::string candidate = TemporaryPathFor(targetPath_, attempt);
-        file_.Reset(::CreateFileA(candidate.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+        std::wstring candidate = TemporaryPathFor(targetPath_, attempt);
+        file_.Reset(::CreateFileW(candidate.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
         if (file_) {
             temporaryPath_ = std::move(candidate);
@@ -63,7 +94,7 @@ bool ReplacementFile::Commit() {
         return false;
     }
     file_.Reset();
-    if (!::MoveFileExA(temporaryPath_.c_str(), targetPath_.c_str(),
+    if (!::MoveFileExW(temporaryPath_.c_str(), targetPath_.c_str(),
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         Discard();
         return false;
@@ -75,7 +106,7 @@ bool ReplacementFile::Commit() {
 void ReplacementFile::Discard() noexcept {
     file_.Reset();
     if (!temporaryPath_.empty()) {
-        ::DeleteFileA(temporaryPath_.c_str());
+        ::DeleteFileW(temporaryPath_.c_str());
         temporaryPath_.clear();
     }
 }

@@ -11,7 +11,8 @@ namespace tlv {
 // left as it was or replaced by the complete new content: never cut short.
 class ReplacementFile {
 public:
-    explicit ReplacementFile(std::string targetPath);
+    // targetPath is 8-bit ANSI text, relative to the current folder unless it is a full path.
+    explicit ReplacementFile(const std::string& targetPath);
     ReplacementFile(const ReplacementFile&) = delete;
     ReplacementFile& operator=(const ReplacementFile&) = delete;
     // Removes the temporary file unless it was committed.
@@ -28,8 +29,8 @@ public:
 private:
     void Discard() noexcept;
 
-    std::string targetPath_;
-    std::string temporaryPath_;
+    std::wstring targetPath_;  // empty when the path names nothing that could be replaced
+    std::wstring temporaryPath_;
     UniqueFile file_;
     bool failed_ = false;
 };

@@ -38,12 +38,10 @@ bool ReadFlag(const std::string& text) {
 
 enum class LibraryCheck { File, NoFile, TooLong };
 
-// A name with a wildcard is a search pattern: it can match some other file, but never names one. A path
-// too long for the platform's 8-bit file functions says nothing about the file.
+// The first file the search finds decides. A "?" in the path is most often a character the code page
+// could not hold, so the search is what finds the library the list means. A path too long for the
+// platform's 8-bit file functions says nothing about the file.
 LibraryCheck CheckLibrary(const std::string& path) {
-    if (path.find_first_of("*?") != std::string::npos) {
-        return LibraryCheck::NoFile;
-    }
     WIN32_FIND_DATAA entry;
     const UniqueFind search(::FindFirstFileA(path.c_str(), &entry));
     if (!search) {

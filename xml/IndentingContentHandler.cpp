@@ -28,23 +28,24 @@ ULONG IndentingContentHandler::Release() noexcept {
 }
 
 HRESULT IndentingContentHandler::putDocumentLocator(ISAXLocator* locator) noexcept {
-    return target_->putDocumentLocator(locator);
+    return Track(target_->putDocumentLocator(locator));
 }
 
 HRESULT IndentingContentHandler::startDocument() noexcept {
     hasChildren_.clear();
-    return target_->startDocument();
+    firstFailure_ = S_OK;
+    return Track(target_->startDocument());
 }
 
-HRESULT IndentingContentHandler::endDocument() noexcept { return target_->endDocument(); }
+HRESULT IndentingContentHandler::endDocument() noexcept { return Track(target_->endDocument()); }
 
 HRESULT IndentingContentHandler::startPrefixMapping(const wchar_t* prefix, int prefixLength,
                                                     const wchar_t* uri, int uriLength) noexcept {
-    return target_->startPrefixMapping(prefix, prefixLength, uri, uriLength);
+    return Track(target_->startPrefixMapping(prefix, prefixLength, uri, uriLength));
 }
 
 HRESULT IndentingContentHandler::endPrefixMapping(const wchar_t* prefix, int prefixLength) noexcept {
-    return target_->endPrefixMapping(prefix, prefixLength);
+    return Track(target_->endPrefixMapping(prefix, prefixLength));
 }
 
 HRESULT IndentingContentHandler::startElement(const wchar_t* namespaceUri, int namespaceUriLength,
@@ -58,10 +59,10 @@ HRESULT IndentingContentHandler::startElement(const wchar_t* namespaceUri, int n
         }
         hasChildren_.push_back(false);
     } catch (...) {
-        return E_OUTOFMEMORY;
+        return Track(E_OUTOFMEMORY);
     }
-    return target_->startElement(namespaceUri, namespaceUriLength, localName, localNameLength,
-                                 qualifiedName, qualifiedNameLength, attributes);
+    return Track(target_->startElement(namespaceUri, namespaceUriLength, localName, localNameLength,
+                                 qualifiedName, qualifiedNameLength, attributes));
 }
 
 HRESULT IndentingContentHandler::endElement(const wchar_t* namespaceUri, int namespaceUriLength,
@@ -74,25 +75,32 @@ HRESULT IndentingContentHandler::endElement(const wchar_t* namespaceUri, int nam
             BreakLine(hasChildren_.size());
         }
     }
-    return target_->endElement(namespaceUri, namespaceUriLength, localName, localNameLength, qualifiedName,
-                               qualifiedNameLength);
+    return Track(target_->endElement(namespaceUri, namespaceUriLength, localName, localNameLength, qualifiedName,
+                               qualifiedNameLength));
 }
 
 HRESULT IndentingContentHandler::characters(const wchar_t* text, int length) noexcept {
-    return target_->characters(text, length);
+    return Track(target_->characters(text, length));
 }
 
 HRESULT IndentingContentHandler::ignorableWhitespace(const wchar_t* text, int length) noexcept {
-    return target_->ignorableWhitespace(text, length);
+    return Track(target_->ignorableWhitespace(text, length));
 }
 
 HRESULT IndentingContentHandler::processingInstruction(const wchar_t* target, int targetLength,
                                                        const wchar_t* data, int dataLength) noexcept {
-    return target_->processingInstruction(target, targetLength, data, dataLength);
+    return Track(target_->processingInstruction(target, targetLength, data, dataLength));
 }
 
 HRESULT IndentingContentHandler::skippedEntity(const wchar_t* name, int nameLength) noexcept {
-    return target_->skippedEntity(name, nameLength);
+    return Track(target_->skippedEntity(name, nameLength));
+}
+
+HRESULT IndentingContentHandler::Track(HRESULT result) noexcept {
+    if (FAILED(result) && SUCCEEDED(firstFailure_)) {
+        firstFailure_ = result;
+    }
+    return result;
 }
 
 HRESULT IndentingContentHandler::BreakLine(size_t depth) noexcept {
@@ -100,9 +108,9 @@ HRESULT IndentingContentHandler::BreakLine(size_t depth) noexcept {
         lineBreak_.assign(L"\r\n");
         lineBreak_.append(depth, L'\t');
     } catch (...) {
-        return E_OUTOFMEMORY;
+        return Track(E_OUTOFMEMORY);
     }
-    return target_->characters(lineBreak_.c_str(), static_cast<int>(lineBreak_.size()));
+    return Track(target_->characters(lineBreak_.c_str(), static_cast<int>(lineBreak_.size())));
 }
 
 }  // namespace tlv

@@ -22,6 +22,10 @@ public:
     IndentingContentHandler& operator=(const IndentingContentHandler&) = delete;
     ~IndentingContentHandler() = default;
 
+    // S_OK, or the first failure since startDocument, of the writer's or of this layer's own: a document
+    // that met one is incomplete.
+    HRESULT FirstFailure() const noexcept { return firstFailure_; }
+
     // IUnknown
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) noexcept override;
     ULONG STDMETHODCALLTYPE AddRef() noexcept override;
@@ -49,12 +53,14 @@ public:
 
 private:
     HRESULT BreakLine(size_t depth) noexcept;
+    HRESULT Track(HRESULT result) noexcept;
 
     ISAXContentHandler* target_;
     LONG referenceCount_ = 1;
     // One entry per open element: whether it has a child element yet.
     std::vector<bool> hasChildren_;
     std::wstring lineBreak_;
+    HRESULT firstFailure_ = S_OK;
 };
 
 }  // namespace tlv

@@ -15,6 +15,14 @@ namespace {
 
 using Microsoft::WRL::ComPtr;
 
+// The writer takes a reference of its own; the VARIANT's is dropped at once, so that only the writer's
+// keeps the stream busy.
+HRESULT SetOutput(IMXWriter* writer, XmlOutputStream& stream) {
+    VariantHolder output;
+    output.SetUnknown(static_cast<IStream*>(&stream));
+    return writer->put_output(*output);
+}
+
 bool WriteDocument(ReplacementFile& file, const XmlDocumentWriter::ElementWriter& writeElements) {
     XmlOutputStream stream(file);
     ComPtr<IMXWriter> writer;
@@ -29,14 +37,11 @@ bool WriteDocument(ReplacementFile& file, const XmlDocumentWriter::ElementWriter
     if (!encoding) {
         return false;
     }
-    writer->put_indent(VARIANT_FALSE);
-    writer->put_standalone(VARIANT_TRUE);
-    {
-        VariantHolder output;
-        output.SetUnknown(static_cast<IStream*>(&stream));
-        writer->put_output(*output);
+    // Without its output or its encoding the writer would write elsewhere or otherwise.
+    if (FAILED(writer->put_indent(VARIANT_FALSE)) || FAILED(writer->put_standalone(VARIANT_TRUE)) ||
+        FAILED(SetOutput(writer.Get(), stream)) || FAILED(writer->put_encoding(encoding.get()))) {
+        return false;
     }
-    writer->put_encoding(encoding.get());
 
     IndentingContentHandler indenter(content.Get());
     indenter.startDocument();
@@ -45,7 +50,7 @@ bool WriteDocument(ReplacementFile& file, const XmlDocumentWriter::ElementWriter
     // The writer drops its reference to the stream, and hands over anything it still buffers, here.
     content.Reset();
     writer.Reset();
-    return stream.ReferenceCount() == 1;
+    return SUCCEEDED(indenter.FirstFailure()) && stream.ReferenceCount() == 1;
 }
 
 }  // namespace

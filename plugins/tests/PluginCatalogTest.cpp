@@ -1,5 +1,6 @@
 #include "plugins/PluginCatalog.h"
 
+#include "common/UniqueHandle.h"
 #include "plugins/tests/PluginListFiles.h"
 #include "testsupport/TestFiles.h"
 
@@ -243,9 +244,19 @@ TEST_F(PluginCatalogTest, AttributesAndTextBetweenElementsAreIgnored) {
 
 TEST_F(PluginCatalogTest, LibraryThatIsMissingOrAFolderDropsThePlugin) {
     ASSERT_TRUE(::CreateDirectoryA(folder_.Path("folder.dll").c_str(), nullptr));
-    ASSERT_TRUE(LoadList(PluginList(Plugin("1", "missing.dll") + Plugin("2", "folder.dll") + Plugin("3", "*.dll") +
-                                    Plugin("4", "a.dl?") + Plugin("5", "a.dll"))));
+    ASSERT_TRUE(LoadList(PluginList(Plugin("1", "missing.dll") + Plugin("2", "folder.dll") + Plugin("3", "*.exe") +
+                                    Plugin("4", "folder.dl?") + Plugin("5", "a.dll"))));
     EXPECT_EQ(Ids(), (std::vector<int>{5}));
+}
+
+// A character outside the code page reaches the catalogue as "?", and the search still finds the file.
+TEST_F(PluginCatalogTest, LibraryNamedOutsideTheCodePageIsFound) {
+    const std::string folder = folder_.Path();
+    const std::wstring library = std::wstring(folder.begin(), folder.end()) + L"lib\x4E2D.dll";
+    const UniqueFile file(::CreateFileW(library.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    ASSERT_TRUE(file.IsValid());
+    ASSERT_TRUE(LoadList(PluginList(Plugin("1", "lib\xE4\xB8\xAD.dll") + Plugin("2", "a.dl?"))));
+    EXPECT_EQ(Ids(), (std::vector<int>{1, 2}));
 }
 
 TEST_F(PluginCatalogTest, LibrariesResolveAgainstTheListFolder) {

@@ -120,6 +120,17 @@ TEST_F(XmlDocumentWriterTest, ReplacesLongerFileWhole) {
     EXPECT_EQ(ListFolder(folder_.Path()), "out.xml");
 }
 
+// The temporary file's name is longer than the target's: it must fit wherever the target fits.
+TEST_F(XmlDocumentWriterTest, ReplacesTargetWhosePathNearlyFillsThePathLimit) {
+    std::string path = folder_.Path();
+    path += std::string(MAX_PATH - 6 - path.size(), 'r') + ".xml";
+    ASSERT_EQ(path.size(), static_cast<size_t>(MAX_PATH - 2));
+    WriteBytes(path, "old");
+    ASSERT_TRUE(WriteValue(path, "new"));
+    EXPECT_EQ(ReadBytes(path), std::string(kDeclaration) + "<r>\r\n\t<v>new</v>\r\n</r>");
+    EXPECT_EQ(ListFolder(folder_.Path()), path.substr(folder_.Path().size()));
+}
+
 TEST_F(XmlDocumentWriterTest, MissingFolderWritesNothing) {
     EXPECT_FALSE(WriteValue(folder_.Path("missing\\out.xml"), "x"));
     EXPECT_FALSE(FileExists(folder_.Path("missing")));
