@@ -312,7 +312,7 @@ IResourceEntry* ResourceCatalog::Find(const char* text) {
 
 IResourceEntry* ResourceCatalog::Add(int id, const char* path, const char* settings) {
     const std::string given = TextOrEmpty(path);
-    const std::string resolved = IsDriveAbsolute(given) ? given : folder_ + "\\" + given;
+    const std::string resolved = IsAbsolutePath(given) ? given : folder_ + "\\" + given;
     EnsureIndexed();
     if (Node* present = FindNode(resolved)) {
         return &present->entry;
@@ -335,7 +335,7 @@ IResourceEntry* ResourceCatalog::AddUserResource(int id, const char* path, const
     }
     const std::string userFolder = appData + "\\Orbenk\\TLV7\\";
     const std::string given = TextOrEmpty(path);
-    const std::string resolved = IsDriveAbsolute(given) ? given : userFolder + given;
+    const std::string resolved = IsAbsolutePath(given) ? given : userFolder + given;
     EnsureIndexed();
     if (Node* present = FindNode(resolved)) {
         return &present->entry;

@@ -28,7 +28,10 @@ bool MergeResourceLists(const char* resultPath, const char* firstPath, const cha
     }
     for (int index = 0; index < second->Count(); ++index) {
         const IResourceEntry* entry = second->EntryAt(index);
-        first->Remove(first->Find(entry->FullPath()));
+        // The first list may name one path twice: every entry for it gives way, or Add would keep one.
+        while (IResourceEntry* present = first->Find(entry->FullPath())) {
+            first->Remove(present);
+        }
         // An entry outside the first list's folder is not taken over.
         first->Add(entry->Id(), entry->FullPath(), entry->Settings());
     }

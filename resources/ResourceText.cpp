@@ -24,6 +24,8 @@ size_t FileNameStart(std::string_view path) {
     return start;
 }
 
-bool IsDriveAbsolute(const std::string& path) { return path.size() > 2 && path[1] == ':'; }
+bool IsAbsolutePath(const std::string& path) {
+    return (path.size() > 2 && path[1] == ':') || (!path.empty() && path[0] == '\\');
+}
 
 }  // namespace tlv

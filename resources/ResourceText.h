@@ -17,7 +17,9 @@ std::string FoldCase(const std::string& text);
 // characters of the ANSI code page, so that the trail byte of a double-byte character is no separator.
 size_t FileNameStart(std::string_view path);
 
-// A drive letter path such as C:\x (longer than two characters, ':' second).
-bool IsDriveAbsolute(const std::string& path);
+// A path that names its place by itself: a drive letter path such as C:\x (longer than two characters,
+// ':' second), or one that starts with a backslash (a network path \\server\share\x, an extended-length
+// path, or a path from the current drive's root). Joining such a path to a folder would name nowhere.
+bool IsAbsolutePath(const std::string& path);
 
 }  // namespace tlv

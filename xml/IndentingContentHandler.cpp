@@ -4,6 +4,33 @@
 
 namespace tlv {
 
+namespace {
+
+// The writer would copy control characters and lone surrogates into the file as they are, and no XML
+// reader takes such a document back.
+bool IsXmlText(const wchar_t* text, int length) noexcept {
+    for (int i = 0; i < length; ++i) {
+        const wchar_t unit = text[i];
+        if (unit < 0x20 && unit != L'\t' && unit != L'\n' && unit != L'\r') {
+            return false;
+        }
+        if (unit == 0xFFFE || unit == 0xFFFF) {
+            return false;
+        }
+        if (unit >= 0xD800 && unit <= 0xDBFF) {
+            if (i + 1 >= length || text[i + 1] < 0xDC00 || text[i + 1] > 0xDFFF) {
+                return false;
+            }
+            ++i;
+        } else if (unit >= 0xDC00 && unit <= 0xDFFF) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
 HRESULT IndentingContentHandler::QueryInterface(REFIID iid, void** object) noexcept {
     if (object == nullptr) {
         return E_POINTER;
@@ -80,6 +107,9 @@ HRESULT IndentingContentHandler::endElement(const wchar_t* namespaceUri, int nam
 }
 
 HRESULT IndentingContentHandler::characters(const wchar_t* text, int length) noexcept {
+    if (!IsXmlText(text, length)) {
+        return Track(E_INVALIDARG);
+    }
     return Track(target_->characters(text, length));
 }
 

@@ -11,7 +11,8 @@ namespace tlv {
 // Sits between the element operations and the XML writer's content handler and lays the document out:
 // every start tag but the root's, and every end tag of an element that holds child elements, begins a
 // new line indented by one tab per level. An element with a text stays on one line, so that every value
-// reads back exactly as written. The writer itself runs without indentation.
+// reads back exactly as written. The writer itself runs without indentation. A text that no XML document
+// can hold (a control character, say) is refused, so that the document fails as a whole.
 //
 // The count of 1 after construction belongs to the owner, which keeps the object as a local.
 class IndentingContentHandler final : public ISAXContentHandler {

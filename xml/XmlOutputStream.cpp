@@ -6,7 +6,7 @@
 namespace tlv {
 
 XmlOutputStream::XmlOutputStream(const char* path)
-    : file_(::CreateFileA(TextOrEmpty(path), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    : file_(::CreateFileA(TextOrEmpty(path), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                           FILE_ATTRIBUTE_NORMAL, nullptr)) {}
 
 XmlOutputStream::XmlOutputStream(ReplacementFile& target) noexcept : target_(&target) {}

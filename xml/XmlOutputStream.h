@@ -16,7 +16,8 @@ class ReplacementFile;
 // never releases that reference; the XML services' own AddRef and Release calls balance.
 class XmlOutputStream final : public IStream {
 public:
-    // Reading: opens the file at path, letting other programs read it at the same time.
+    // Reading: opens the file at path, letting other programs read and write it at the same time (the
+    // product may hold its own settings file open).
     explicit XmlOutputStream(const char* path);
     // Writing: every byte goes to target, and a failed or short write is reported to the writer.
     explicit XmlOutputStream(ReplacementFile& target) noexcept;

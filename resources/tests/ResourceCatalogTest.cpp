@@ -305,6 +305,21 @@ TEST_F(ResourceCatalogAddTest, RefusesPathsOutsideTheFolder) {
     EXPECT_EQ(catalog_.Count(), 0);
 }
 
+// A path that starts with a backslash names its own place: joined to the folder it would name a path
+// inside it that does not exist.
+TEST_F(ResourceCatalogAddTest, PathsStartingWithABackslashAreNotJoinedToTheFolder) {
+    for (const char* path : {"\\\\server\\share\\Lists\\A", "\\Lists\\A", "\\\\?\\D:\\Lists\\A"}) {
+        SCOPED_TRACE(path);
+        EXPECT_EQ(catalog_.Add(1, path, ""), nullptr);
+    }
+    ResourceCatalog network;
+    network.Load("\\\\server\\share\\Lists\\list.xml");
+    IResourceEntry* entry = network.Add(1, "\\\\SERVER\\share\\Lists\\A", "");
+    ASSERT_NE(entry, nullptr);
+    EXPECT_STREQ(entry->Location(), "A");
+    EXPECT_STREQ(entry->FullPath(), "\\\\SERVER\\share\\Lists\\A");
+}
+
 TEST_F(ResourceCatalogAddTest, HandlesPathsLongerThanTheWindowsLimit) {
     const std::string name(300, 'n');
     IResourceEntry* entry = catalog_.Add(1, (name + "\\" + name).c_str(), "");

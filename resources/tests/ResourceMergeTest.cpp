@@ -111,6 +111,13 @@ TEST_F(ResourceMergeTest, SecondListReplacesSamePathInOtherCaseAndMovesItLast) {
     EXPECT_EQ(Describe(first), "1 Voices\\A old\n2 b \n3 c \n");
 }
 
+TEST_F(ResourceMergeTest, SecondListWinsOverEveryFirstListEntryForItsPath) {
+    const std::string first = Write("first.xml", {{"1", "A", "old1"}, {"2", "a", "old2"}, {"3", "b", ""}});
+    const std::string second = Write("second.xml", {{"9", "A", "new"}});
+    ASSERT_TRUE(MergeResourceLists(result_.c_str(), first.c_str(), second.c_str()));
+    EXPECT_EQ(Describe(result_), "3 b \n9 A new\n");
+}
+
 TEST_F(ResourceMergeTest, UnwritableResultLeavesNothing) {
     const std::string first = Write("first.xml", {{"1", "a", ""}});
     EXPECT_FALSE(MergeResourceLists(folder_.Path("no\\result.xml").c_str(), first.c_str(), first.c_str()));

@@ -88,5 +88,21 @@ TEST(IndentingContentHandler, RemembersTheWritersFirstFailureUntilTheNextDocumen
     EXPECT_EQ(indenter.FirstFailure(), S_OK);
 }
 
+TEST(IndentingContentHandler, RefusesTextsNoXmlDocumentCanHold) {
+    const std::wstring refused[] = {L"a\x01z", L"\x1F", L"\xFFFE", L"\xD800", L"\xDC00x", L"a\xD800" L"b"};
+    for (const std::wstring& text : refused) {
+        RecordingTarget target;
+        IndentingContentHandler indenter(&target);
+        EXPECT_EQ(indenter.characters(text.c_str(), static_cast<int>(text.size())), E_INVALIDARG);
+        EXPECT_EQ(indenter.FirstFailure(), E_INVALIDARG);
+        EXPECT_EQ(target.calls, "");
+    }
+    const std::wstring taken = L"tab\t line\n return\r \xE9 \xD83D\xDE00";
+    RecordingTarget target;
+    IndentingContentHandler indenter(&target);
+    EXPECT_EQ(indenter.characters(taken.c_str(), static_cast<int>(taken.size())), S_OK);
+    EXPECT_EQ(indenter.FirstFailure(), S_OK);
+}
+
 }  // namespace
 }  // namespace tlv

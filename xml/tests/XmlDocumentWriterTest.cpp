@@ -151,6 +151,14 @@ TEST_F(XmlDocumentWriterTest, TargetHeldOpenElsewhereStaysUntouched) {
     EXPECT_EQ(ListFolder(folder_.Path()), "out.xml");
 }
 
+TEST_F(XmlDocumentWriterTest, TextNoReaderTakesBackLeavesTargetIntact) {
+    const std::string path = folder_.Path("out.xml");
+    WriteBytes(path, "old");
+    EXPECT_FALSE(WriteValue(path, "x\x01y"));
+    EXPECT_EQ(ReadBytes(path), "old");
+    EXPECT_EQ(ListFolder(folder_.Path()), "out.xml");
+}
+
 TEST_F(XmlDocumentWriterTest, FolderInPlaceOfTargetStaysUntouched) {
     ASSERT_TRUE(::CreateDirectoryA(folder_.Path("out.xml").c_str(), nullptr));
     EXPECT_FALSE(WriteValue(folder_.Path("out.xml"), "new"));
