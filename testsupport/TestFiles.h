@@ -7,6 +7,9 @@
 
 namespace tlv::test {
 
+// The first line of every XML document the library writes.
+inline constexpr char kXmlDeclaration[] = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\r\n";
+
 // A fresh folder under the temporary folder, removed with everything in it at the end of the test.
 class TempFolder {
 public:

@@ -23,8 +23,7 @@ using test::ReadBytes;
 using test::RunProgram;
 using test::TempFolder;
 using test::WriteBytes;
-
-const char kDeclaration[] = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\r\n";
+using test::kXmlDeclaration;
 
 class PluginListMergeTest : public ::testing::Test {
 protected:
@@ -58,7 +57,7 @@ using Plugins = std::vector<std::string>;
 
 TEST_F(PluginListMergeTest, TwoEmptyListsGiveAnEmptyList) {
     ASSERT_TRUE(Merge(PluginList(""), PluginList("")));
-    EXPECT_EQ(ReadBytes(ResultPath()), std::string(kDeclaration) + "<plugins/>");
+    EXPECT_EQ(ReadBytes(ResultPath()), std::string(kXmlDeclaration) + "<plugins/>");
 }
 
 TEST_F(PluginListMergeTest, LaterPluginWinsAndNumbersComeOutAsUnsigned) {
@@ -82,7 +81,7 @@ TEST_F(PluginListMergeTest, ValuesPassThroughAsRead) {
     ASSERT_TRUE(Merge(PluginList(Plugin("1", "bin\\p.dll", "<icon>icons\\p.ico</icon><autostart>TRUE</autostart>") +
                                  Plugin("2", "a.dll", "<internal>FALSE</internal>")),
                       PluginList("")));
-    EXPECT_EQ(ReadBytes(ResultPath()), std::string(kDeclaration) +
+    EXPECT_EQ(ReadBytes(ResultPath()), std::string(kXmlDeclaration) +
                                            "<plugins>\r\n"
                                            "\t<plugin>\r\n"
                                            "\t\t<id>1</id>\r\n"

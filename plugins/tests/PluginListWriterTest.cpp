@@ -13,8 +13,7 @@ using test::ComScope;
 using test::ReadBytes;
 using test::TempFolder;
 using test::WriteBytes;
-
-const char kDeclaration[] = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\r\n";
+using test::kXmlDeclaration;
 
 PluginRecord MakeRecord(int32_t id, const char* lib, const char* icon, bool internal, bool autostart) {
     PluginRecord::Values values;
@@ -42,7 +41,7 @@ TEST_F(PluginListWriterTest, WritesValuesInListOrderAndReadsBack) {
     const IPluginRecord* records[] = {&first, &second};
     const std::string path = folder_.Path("plugins.xml");
     ASSERT_TRUE(PluginListWriter::Write(path.c_str(), records, 2));
-    EXPECT_EQ(ReadBytes(path), std::string(kDeclaration) +
+    EXPECT_EQ(ReadBytes(path), std::string(kXmlDeclaration) +
                                    "<plugins>\r\n"
                                    "\t<plugin>\r\n"
                                    "\t\t<id>-3</id>\r\n"
@@ -91,7 +90,7 @@ TEST_F(PluginListWriterTest, NoRecordsWriteAnEmptyList) {
     for (int count : {0, -1}) {
         SCOPED_TRACE(count);
         ASSERT_TRUE(PluginListWriter::Write(path.c_str(), nullptr, count));
-        EXPECT_EQ(ReadBytes(path), std::string(kDeclaration) + "<plugins/>");
+        EXPECT_EQ(ReadBytes(path), std::string(kXmlDeclaration) + "<plugins/>");
     }
 }
 

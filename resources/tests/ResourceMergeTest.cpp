@@ -19,8 +19,7 @@ using test::ReadBytes;
 using test::SmallFilesystemFolder;
 using test::TempFolder;
 using test::WriteBytes;
-
-constexpr char kDeclaration[] = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\r\n";
+using test::kXmlDeclaration;
 
 // What a catalogue holds, one "id location settings" line per entry.
 std::string Describe(const std::string& listPath) {
@@ -52,7 +51,7 @@ TEST_F(ResourceMergeTest, SaveWritesThreeChildrenPerEntryAlsoForEmptySettings) {
     ResourceCatalog catalog;
     catalog.Load(list.c_str());
     ASSERT_EQ(catalog.Save(result_.c_str()), 1);
-    EXPECT_EQ(ReadBytes(result_), std::string(kDeclaration) +
+    EXPECT_EQ(ReadBytes(result_), std::string(kXmlDeclaration) +
                                       "<resources>\r\n"
                                       "\t<resource>\r\n"
                                       "\t\t<id>-5</id>\r\n"
@@ -72,7 +71,7 @@ TEST_F(ResourceMergeTest, SaveOfEmptyCatalogueWritesEmptyRoot) {
     ResourceCatalog catalog;
     catalog.Load(folder_.Path("absent.xml").c_str());
     ASSERT_EQ(catalog.Save(result_.c_str()), 1);
-    EXPECT_EQ(ReadBytes(result_), std::string(kDeclaration) + "<resources/>");
+    EXPECT_EQ(ReadBytes(result_), std::string(kXmlDeclaration) + "<resources/>");
 }
 
 TEST_F(ResourceMergeTest, SecondListElsewhereLeavesFirstUnchanged) {

@@ -19,8 +19,7 @@ using test::ListFolder;
 using test::ReadBytes;
 using test::TempFolder;
 using test::WriteBytes;
-
-const char kDeclaration[] = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\r\n";
+using test::kXmlDeclaration;
 
 struct FileForm {
     const char* name;
@@ -193,7 +192,7 @@ TEST_F(SettingsXmlFileTest, WriterEncodesNamesAndIndents) {
     const std::string path = folder_.Path("out.xml");
     store.SetPath(path.c_str());
     ASSERT_EQ(store.Save(), 1);
-    EXPECT_EQ(ReadBytes(path), std::string(kDeclaration) +
+    EXPECT_EQ(ReadBytes(path), std::string(kXmlDeclaration) +
                                    "<settings>\r\n"
                                    "\t<My_20Group>\r\n"
                                    "\t\t<_31st>x</_31st>\r\n"

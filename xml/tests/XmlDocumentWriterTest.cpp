@@ -18,8 +18,7 @@ using test::ListFolder;
 using test::ReadBytes;
 using test::TempFolder;
 using test::WriteBytes;
-
-const char kDeclaration[] = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\r\n";
+using test::kXmlDeclaration;
 
 // Collects the text of the element named "v".
 class ValueReader : public SaxHandler {
@@ -74,7 +73,7 @@ TEST_F(XmlDocumentWriterTest, WritesIndentedDocumentWithValuesOnOneLine) {
         WriteEndElement(h, "plugin");
         WriteEndElement(h, "plugins");
     }));
-    EXPECT_EQ(ReadBytes(path), std::string(kDeclaration) +
+    EXPECT_EQ(ReadBytes(path), std::string(kXmlDeclaration) +
                                    "<plugins>\r\n"
                                    "\t<plugin>\r\n"
                                    "\t\t<id>3</id>\r\n"
@@ -93,7 +92,7 @@ TEST_F(XmlDocumentWriterTest, EmptyRootIsSelfClosing) {
         WriteStartElement(h, "plugins");
         WriteEndElement(h, "plugins");
     }));
-    EXPECT_EQ(ReadBytes(path), std::string(kDeclaration) + "<plugins/>");
+    EXPECT_EQ(ReadBytes(path), std::string(kXmlDeclaration) + "<plugins/>");
 }
 
 TEST_F(XmlDocumentWriterTest, TextsReadBackUnchanged) {
@@ -116,7 +115,7 @@ TEST_F(XmlDocumentWriterTest, ReplacesLongerFileWhole) {
     const std::string path = folder_.Path("out.xml");
     WriteBytes(path, std::string(100000, 'x'));
     ASSERT_TRUE(WriteValue(path, "new"));
-    EXPECT_EQ(ReadBytes(path), std::string(kDeclaration) + "<r>\r\n\t<v>new</v>\r\n</r>");
+    EXPECT_EQ(ReadBytes(path), std::string(kXmlDeclaration) + "<r>\r\n\t<v>new</v>\r\n</r>");
     EXPECT_EQ(ListFolder(folder_.Path()), "out.xml");
 }
 
@@ -127,7 +126,7 @@ TEST_F(XmlDocumentWriterTest, ReplacesTargetWhosePathNearlyFillsThePathLimit) {
     ASSERT_EQ(path.size(), static_cast<size_t>(MAX_PATH - 2));
     WriteBytes(path, "old");
     ASSERT_TRUE(WriteValue(path, "new"));
-    EXPECT_EQ(ReadBytes(path), std::string(kDeclaration) + "<r>\r\n\t<v>new</v>\r\n</r>");
+    EXPECT_EQ(ReadBytes(path), std::string(kXmlDeclaration) + "<r>\r\n\t<v>new</v>\r\n</r>");
     EXPECT_EQ(ListFolder(folder_.Path()), path.substr(folder_.Path().size()));
 }
 
