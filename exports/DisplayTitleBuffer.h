@@ -9,7 +9,6 @@ namespace tlv {
 class DisplayTitleBuffer {
 public:
     const char* Set(std::string title);
-    const char* Text() const noexcept { return text_.c_str(); }
 
 private:
     std::string text_;

@@ -1,6 +1,7 @@
 #include "resources/ResourceCatalog.h"
 
 #include "common/AnsiText.h"
+#include "common/AsciiText.h"
 #include "resources/ResourceText.h"
 #include "xml/XmlDocumentWriter.h"
 #include "xml/XmlElements.h"

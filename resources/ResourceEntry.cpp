@@ -1,5 +1,6 @@
 #include "resources/ResourceEntry.h"
 
+#include "common/AsciiText.h"
 #include "resources/ContentCode.h"
 #include "resources/ResourceText.h"
 
@@ -35,9 +36,9 @@ const char* ResourceEntry::Extension() const {
 }
 
 int ResourceEntry::FileKind() const {
-    const std::string extension = FoldCase(Extension());
+    const char* extension = Extension();
     for (const KindByExtension& entry : kKinds) {
-        if (extension == entry.extension) {
+        if (EqualsIgnoringAsciiCase(extension, entry.extension)) {
             return entry.kind;
         }
     }

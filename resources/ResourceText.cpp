@@ -4,14 +4,6 @@
 
 namespace tlv {
 
-std::string FoldCase(const std::string& text) {
-    std::string folded = text;
-    for (char& c : folded) {
-        c = LowerAscii(c);
-    }
-    return folded;
-}
-
 size_t FileNameStart(std::string_view path) {
     size_t start = 0;
     for (size_t i = 0; i < path.size(); ++i) {

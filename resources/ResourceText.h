@@ -1,7 +1,5 @@
 #pragma once
 
-#include "common/AsciiText.h"
-
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -9,9 +7,6 @@
 namespace tlv {
 
 // Text rules shared by the resource list's entries and catalogue.
-
-// The text with ASCII capitals made small.
-std::string FoldCase(const std::string& text);
 
 // The position just after the path's last backslash, 0 when it has none. The path is walked by the
 // characters of the ANSI code page, so that the trail byte of a double-byte character is no separator.
