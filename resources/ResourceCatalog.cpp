@@ -2,6 +2,7 @@
 
 #include "common/AnsiText.h"
 #include "common/AsciiText.h"
+#include "common/PerUserFolder.h"
 #include "resources/ResourceText.h"
 #include "xml/XmlDocumentWriter.h"
 #include "xml/XmlElements.h"
@@ -33,18 +34,6 @@ std::string ProgramFolder() {
     }
     const size_t start = FileNameStart(path);
     return start == 0 ? std::string() : path.substr(0, start - 1);
-}
-
-std::string EnvironmentValue(const char* name) {
-    std::string value(MAX_PATH, '\0');
-    for (;;) {
-        const DWORD length = ::GetEnvironmentVariableA(name, value.data(), static_cast<DWORD>(value.size()));
-        if (length < value.size()) {
-            value.resize(length);  // 0 also when the variable is not set
-            return value;
-        }
-        value.resize(length);
-    }
 }
 
 }  // namespace
@@ -330,11 +319,10 @@ IResourceEntry* ResourceCatalog::Add(int id, const char* path, const char* setti
 }
 
 IResourceEntry* ResourceCatalog::AddUserResource(int id, const char* path, const char* settings) {
-    const std::string appData = EnvironmentValue("APPDATA");
-    if (appData.empty()) {
+    const std::string userFolder = PerUserFolder();
+    if (userFolder.empty()) {
         return nullptr;
     }
-    const std::string userFolder = appData + "\\Orbenk\\TLV7\\";
     const std::string given = TextOrEmpty(path);
     const std::string resolved = IsAbsolutePath(given) ? given : userFolder + given;
     EnsureIndexed();

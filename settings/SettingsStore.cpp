@@ -2,6 +2,7 @@
 
 #include "common/AnsiText.h"
 #include "common/AsciiText.h"
+#include "common/PerUserFolder.h"
 #include "common/ReplacementFile.h"
 #include "common/UniqueHandle.h"
 #include "settings/ElementName.h"
@@ -21,21 +22,8 @@ namespace tlv {
 namespace {
 
 constexpr char kRootElement[] = "settings";
-constexpr char kPerUserFolder[] = "\\Orbenk\\TLV7\\";
 // A longer physical line of the text form is read as several lines of at most this many characters.
 constexpr size_t kTextLineLimit = 4095;
-
-// The value of APPDATA, of any length; empty when it is not set.
-std::string AppDataFolder() {
-    std::vector<char> value(MAX_PATH);
-    for (;;) {
-        const DWORD length = ::GetEnvironmentVariableA("APPDATA", value.data(), static_cast<DWORD>(value.size()));
-        if (length < value.size()) {
-            return std::string(value.data(), length);
-        }
-        value.resize(length);
-    }
-}
 
 // Calls onLine with each line of the file, read as the text form is read: a CR LF or LF ends a line and is
 // not part of it, and a longer line comes in pieces of kTextLineLimit characters. False when the file
@@ -211,8 +199,8 @@ void SettingsStore::SetPath(const char* name) {
         path_ = text;
         return;
     }
-    const std::string folder = AppDataFolder();
-    path_ = folder.empty() ? std::string() : folder + kPerUserFolder + text;
+    const std::string folder = PerUserFolder();
+    path_ = folder.empty() ? std::string() : folder + text;
 }
 
 void SettingsStore::Load(const char* name, int32_t asXml) {
